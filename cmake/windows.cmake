@@ -1,0 +1,6 @@
+# Windows builds: ANSI entry points, a static runtime so the programs import only DLLs
+# that every Windows has, and small code.
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+add_link_options(-static)
+add_compile_options(-ffunction-sections -fdata-sections)
+add_link_options(-Wl,--gc-sections)

@@ -1,0 +1,24 @@
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "config/entry_line.h"
+#include "config/heap_text.h"
+
+// Room taken when the platform cannot tell the size the expansion needs.
+static const DWORD kFallbackExpansionSize = 2600;
+
+char* expandEnvironmentText(const char* source) {
+    if (source == nullptr) return nullptr;
+    DWORD size = ExpandEnvironmentStringsA(source, nullptr, 0);
+    if (size == 0) size = kFallbackExpansionSize;
+    char* expanded = static_cast<char*>(std::malloc(size));
+    if (expanded == nullptr) return nullptr;
+    const DWORD written = ExpandEnvironmentStringsA(source, expanded, size);
+    if (written == 0 || written > size) {
+        // Expansion failed or did not fit: the text stays as written.
+        std::free(expanded);
+        return copyToHeap(source);
+    }
+    return expanded;
+}

@@ -1,0 +1,3 @@
+#include "state/launcher_state.h"
+
+LauncherState launcherState;

@@ -1,0 +1,69 @@
+#include "test_files.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "state/launcher_state.h"
+
+namespace {
+
+void removeTree(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string full = folder + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                removeTree(full + "\\");
+            } else {
+                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(full.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+TempFolder::TempFolder() {
+    static unsigned counter = 0;
+    char base[MAX_PATH];
+    GetTempPathA(sizeof base, base);
+    for (;;) {
+        char name[64];
+        std::snprintf(name, sizeof name, "autorun-menu-test-%lu-%u\\", GetCurrentProcessId(), ++counter);
+        path_ = std::string(base) + name;
+        if (CreateDirectoryA(path_.c_str(), nullptr)) break;
+    }
+}
+
+TempFolder::~TempFolder() { removeTree(path_); }
+
+std::string TempFolder::write(const std::string& name, const std::string& content) const {
+    const std::string full = path_ + name;
+    HANDLE file = CreateFileA(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    return full;
+}
+
+void resetLauncherState() { launcherState = LauncherState{}; }
+
+void useMenuFile(const TempFolder& folder, const std::string& content) {
+    resetLauncherState();
+    // A new name each time: the platform may keep the last profile file it read cached,
+    // and a rewrite within the same clock tick could go unnoticed.
+    static unsigned counter = 0;
+    const std::string path = folder.write("menu-" + std::to_string(++counter) + ".inf", content);
+    std::snprintf(launcherState.menuFilePath, sizeof launcherState.menuFilePath, "%s", path.c_str());
+}
