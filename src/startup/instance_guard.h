@@ -1,0 +1,9 @@
+// One copy of the menu at a time.
+#pragma once
+
+// True when another copy holds the single-instance lock: the caller ends at once. False
+// otherwise; this copy then holds the lock if it could be had, and runs unguarded if not.
+bool anotherInstanceRunning();
+
+// Gives the lock back and closes it, if this copy holds a handle to it.
+void releaseInstanceLock();

@@ -1,0 +1,83 @@
+// The program's entry point: one copy at a time, the menu file read, the fonts made, the
+// menu shown until it ends for good, then the lock and the fonts given back. Every path
+// returns 0; a step that fails ends the run quietly.
+#include <windows.h>
+
+#include "config/language.h"
+#include "config/menu_items.h"
+#include "config/view_settings.h"
+#include "resources/resource_ids.h"
+#include "startup/instance_guard.h"
+#include "startup/menu_file.h"
+#include "state/launcher_state.h"
+#include "window/menu_dialog.h"
+
+static HFONT createMenuFont(int size, int weight, int italic, int underline, const char* face) {
+    return CreateFontA(-size, 0, 0, 0, weight, italic, underline, FALSE, launcherState.textCharset,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       VARIABLE_PITCH | FF_SWISS, face);
+}
+
+static void deleteFonts() {
+    DeleteObject(launcherState.itemFont);
+    DeleteObject(launcherState.commentFont);
+    launcherState.itemFont = nullptr;
+    launcherState.commentFont = nullptr;
+}
+
+// Start-up faults that are not C++ exceptions (an access violation, for one) reach this
+// filter while start-up runs: the run ends as quietly as any failed step, exit code 0.
+static LONG WINAPI startupFaultFilter(EXCEPTION_POINTERS*) {
+    deleteFonts();
+    TerminateProcess(GetCurrentProcess(), 0);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+// Everything before the menu shows. False when the run is to end.
+static bool startUp() {
+    if (anotherInstanceRunning()) return false;
+    if (!locateMenuFile()) return false;
+    readViewSettings();
+    loadLanguageSection();
+    loadMenuItems();
+
+    const ViewSettings& view = launcherState.view;
+    launcherState.commentFont = createMenuFont(view.FontCommentSize, FW_DONTCARE, FALSE, FALSE,
+                                               view.FontCommentName);
+    if (launcherState.commentFont == nullptr) return false;
+    launcherState.itemFont = createMenuFont(view.FontSize, view.FontBold ? FW_SEMIBOLD : FW_DONTCARE,
+                                            view.FontItalic, view.FontUnderlined, view.FontName);
+    if (launcherState.itemFont == nullptr) {
+        deleteFonts();
+        return false;
+    }
+    return true;
+}
+
+static bool guardedStartUp() {
+    LPTOP_LEVEL_EXCEPTION_FILTER previous = SetUnhandledExceptionFilter(startupFaultFilter);
+    bool ready = false;
+    try {
+        ready = startUp();
+    } catch (...) {
+        deleteFonts();
+        ready = false;
+    }
+    SetUnhandledExceptionFilter(previous);
+    return ready;
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    launcherState.instanceHandle = instance;
+    if (!guardedStartUp()) return 0;
+
+    INT_PTR endCode;
+    do {
+        endCode = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MENU), nullptr, MenuDialogProc, 0);
+    } while (endCode == kReshowEndCode);
+
+    releaseInstanceLock();
+    deleteFonts();
+    releaseShell();
+    return 0;
+}

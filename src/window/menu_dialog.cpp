@@ -1,0 +1,68 @@
+#include "config/menu_item.h"
+#include "state/launcher_state.h"
+#include "window/layout.h"
+#include "window/menu_dialog.h"
+
+void trackPointer(HWND window, LPARAM lParam) {
+    const int x = LOWORD(lParam);
+    const int y = HIWORD(lParam);
+    const int entered = itemFromPoint(x, y);
+    if (entered == launcherState.hoverIndex) return;
+
+    // Old entry back to normal, new entry lit, then its comment: straight into the window.
+    HDC dc = GetDC(window);
+    if (launcherState.hoverIndex != -1) drawMenuItem(dc, launcherState.hoverIndex, 0);
+    if (entered != -1) drawMenuItem(dc, entered, 1);
+    drawCommentBox(dc, entered);
+    ReleaseDC(window, dc);
+    launcherState.hoverIndex = entered;
+}
+
+static INT_PTR clickAt(HWND window, LPARAM lParam) {
+    const int entry = itemFromPoint(LOWORD(lParam), HIWORD(lParam));
+    if (entry != -1) launchMenuItem(entry, window);
+    return 0;
+}
+
+// Digit keys 1 to 9 of the main keyboard start the entry of their slot when entries are
+// numbered. Keypad digits and 0 do nothing.
+static INT_PTR keyReleased(HWND window, WPARAM key) {
+    if (launcherState.view.ShowNumbers == 0) return 1;
+    if (key < '1' || key > '9') return 1;
+    const int slot = static_cast<int>(key - '1');
+    if (slot < launcherState.itemCount && slot < kMenuItemSlots) launchMenuItem(slot, window);
+    return 0;
+}
+
+static INT_PTR command(HWND window, WPARAM wParam) {
+    // Only commands without a notification code end the menu (Enter, Esc, close requests,
+    // and 1002 from outside, which shows it again).
+    if (wParam > 0xFFFF) return 0;
+    endMenuDialog(window, static_cast<INT_PTR>(wParam));
+    return 1;
+}
+
+INT_PTR CALLBACK MenuDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return setUpMenuWindow(window);
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        paintMenu(window, dc);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_MOUSEMOVE:
+        trackPointer(window, lParam);
+        return 0;
+    case WM_LBUTTONDOWN:
+        return clickAt(window, lParam);
+    case WM_KEYUP:
+        return keyReleased(window, wParam);
+    case WM_COMMAND:
+        return command(window, wParam);
+    default:
+        return 0;
+    }
+}
