@@ -5,3 +5,9 @@ add_link_options(-static)
 add_compile_options(-ffunction-sections -fdata-sections)
 add_link_options(-Wl,--gc-sections)
 set(CMAKE_CXX_FLAGS_RELEASE "-O2 -DNDEBUG" CACHE STRING "" FORCE)
+
+# What the program itself is built with: no C++ exceptions and no run-time type information.
+# Nothing in it throws (allocation failures come back as null), so the exception runtime,
+# its unwinder and its thread support would only make the program larger and slower to
+# load. Tests keep both; they link the same code.
+set(AUTORUN_MENU_PROGRAM_FLAGS -fno-exceptions -fno-rtti -fno-threadsafe-statics)

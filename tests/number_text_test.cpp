@@ -1,6 +1,8 @@
 // Numbers and colours as the menu file gives them.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "config/colour_table.h"
 #include "config/number_text.h"
 
@@ -32,6 +34,20 @@ TEST(NumberFromText, ReadsLikeTheMenuFileNeeds) {
         {"1234567890123456789012345678901234567890", -834729262},
     };
     for (const Case& c : cases) EXPECT_EQ(c.value, numberFromText(c.text)) << '"' << c.text << '"';
+}
+
+TEST(DecimalText, WritesLikePercentD) {
+    struct Case {
+        std::int32_t value;
+        const char* text;
+    } const cases[] = {
+        {0, "0"}, {1, "1"}, {5, "5"}, {29, "29"}, {-1, "-1"}, {INT32_MAX, "2147483647"}, {INT32_MIN, "-2147483648"},
+    };
+    for (const Case& c : cases) {
+        char text[kDecimalTextSize];
+        EXPECT_EQ(static_cast<int>(std::strlen(c.text)), decimalText(c.value, text));
+        EXPECT_STREQ(c.text, text);
+    }
 }
 
 TEST(ColourTable, LooksUpEveryIndexAndNothingOutside) {

@@ -2,13 +2,12 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "config/menu_item.h"
 #include "config/number_text.h"
 #include "startup/path_split.h"
 #include "state/launcher_state.h"
-
-#include <new>
 
 char* takeField(const char* position, std::ptrdiff_t remaining, std::ptrdiff_t& consumed) {
     std::size_t length = 0;
@@ -54,9 +53,18 @@ char* prefixMediaRoot(const char* command) {
     return result;
 }
 
-MenuItem* sharedEmptyItem() {
-    static MenuItem emptyItem("", "", "", "", "", false);
-    return &emptyItem;
+// Made at process start, before anything can run short of memory.
+static MenuItem emptyItem("", "", "", "", "", false);
+
+MenuItem* sharedEmptyItem() { return &emptyItem; }
+
+// A new record in a heap block of its own; null when memory runs out. The block comes from
+// malloc, which reports failure by its result, so nothing here can throw.
+static MenuItem* newMenuItem(const char* caption, const char* command, const char* parameters,
+                             const char* comment, const char* errorText, bool closeFlag) {
+    void* block = std::malloc(sizeof(MenuItem));
+    if (block == nullptr) return nullptr;
+    return new (block) MenuItem(caption, command, parameters, comment, errorText, closeFlag);
 }
 
 MenuItem* menuItemFromLine(const char* line) {
@@ -79,8 +87,8 @@ MenuItem* menuItemFromLine(const char* line) {
     std::free(expandedCommand);
     char* parameters = expandEnvironmentText(fields[Parameters]);
 
-    MenuItem* item = new (std::nothrow) MenuItem(fields[Caption], command, parameters,
-                                                 fields[Comment], fields[ErrorText], closeFlag);
+    MenuItem* item = newMenuItem(fields[Caption], command, parameters, fields[Comment],
+                                 fields[ErrorText], closeFlag);
     for (char* field : fields) std::free(field);
     std::free(command);
     std::free(parameters);

@@ -1,13 +1,9 @@
-#include <cstdio>
-
 #include "config/language.h"
+#include "config/number_text.h"
 #include "config/profile_readers.h"
 #include "state/launcher_state.h"
 
-static void nameSection(std::int32_t index) {
-    std::snprintf(launcherState.sectionName, sizeof launcherState.sectionName, "%d",
-                  static_cast<int>(index));
-}
+static void nameSection(std::int32_t index) { decimalText(index, launcherState.sectionName); }
 
 void loadLanguageSection() { loadLanguageSectionFor(systemLanguageIndex()); }
 

@@ -1,9 +1,9 @@
 #include "config/menu_items.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "config/entry_line.h"
+#include "config/number_text.h"
 #include "config/profile_readers.h"
 #include "state/launcher_state.h"
 
@@ -11,8 +11,8 @@ void loadMenuItems() {
     launcherState.itemCount = kMenuItemSlots;
     char line[kTextLineSize];
     for (int n = 1; n <= kMenuItemSlots; ++n) {
-        char key[kSectionNameSize];
-        std::snprintf(key, sizeof key, "%d", n);
+        char key[kDecimalTextSize];
+        decimalText(n, key);
         // Cleared each time, so a missing key gives an empty line, never the previous one.
         std::memset(line, 0, sizeof line);
         readProfileText(launcherState.sectionName, key, line, sizeof line);

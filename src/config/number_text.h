@@ -1,4 +1,4 @@
-// Text to number the way the menu file's numbers are read.
+// Numbers to and from text the way the menu file writes them.
 #pragma once
 
 #include <cstdint>
@@ -7,3 +7,9 @@
 // decimal digits that follow, wrapping modulo 2^32; stops at the first other character.
 // No digits give 0. The result is the 32-bit two's-complement value.
 std::int32_t numberFromText(const char* text);
+
+constexpr int kDecimalTextSize = 12;  // "-2147483648" and its terminator
+
+// Writes `value` in decimal ("%d": a minus sign for negative numbers, no leading zeros)
+// into `text`, which holds kDecimalTextSize bytes. Returns the text's length.
+int decimalText(std::int32_t value, char* text);

@@ -25,8 +25,11 @@ static void deleteFonts() {
     launcherState.commentFont = nullptr;
 }
 
-// Start-up faults that are not C++ exceptions (an access violation, for one) reach this
-// filter while start-up runs: the run ends as quietly as any failed step, exit code 0.
+// The catch-all handler of start-up. The program is built without C++ exceptions (nothing
+// in it throws: allocation failures come back as null), so what can go wrong while
+// start-up runs is a fault the platform raises, an access violation for one. Any such
+// exception that nothing else handles reaches this filter, which ends the run as quietly
+// as a failed start-up step: fonts deleted, exit code 0, no message.
 static LONG WINAPI startupFaultFilter(EXCEPTION_POINTERS*) {
     deleteFonts();
     TerminateProcess(GetCurrentProcess(), 0);
@@ -54,15 +57,10 @@ static bool startUp() {
     return true;
 }
 
+// Start-up under the catch-all handler; the handler is gone again before the menu shows.
 static bool guardedStartUp() {
     LPTOP_LEVEL_EXCEPTION_FILTER previous = SetUnhandledExceptionFilter(startupFaultFilter);
-    bool ready = false;
-    try {
-        ready = startUp();
-    } catch (...) {
-        deleteFonts();
-        ready = false;
-    }
+    const bool ready = startUp();
     SetUnhandledExceptionFilter(previous);
     return ready;
 }

@@ -20,7 +20,6 @@ class MenuItem;
 constexpr int kPathSize = 260;          // a path or the title, with its terminating NUL
 constexpr int kTextLineSize = 1024;     // the prompt or one entry line, with its NUL
 constexpr int kMenuItemSlots = 5;       // entry keys "1" to "5"
-constexpr int kSectionNameSize = 12;    // "%d" of any 32-bit number, with its NUL
 
 struct LauncherState {
     // Start-up and shutdown.
@@ -38,7 +37,7 @@ struct LauncherState {
 
     // Language section.
     std::int32_t languageIndex = 0;
-    char sectionName[kSectionNameSize] = {};
+    char sectionName[12] = {};  // the decimal text of any 32-bit number
     char menuTitle[kPathSize] = {};
     char menuPrompt[kTextLineSize] = {};
     std::uint8_t textCharset = 0;

@@ -2,16 +2,14 @@
 
 #include <cstring>
 
+#include "config/number_text.h"
 #include "startup/lead_byte.h"
 
 std::size_t formatItemText(char* text, int index, const char* caption, int showNumbers) {
     std::memset(text, 0, kItemTextSize);
     std::size_t length = 0;
     if (showNumbers == 1) {
-        // Entries are numbered 1 to 5; the slot's number always fits.
-        const int number = index + 1;
-        if (number >= 10) text[length++] = static_cast<char>('0' + (number / 10) % 10);
-        text[length++] = static_cast<char>('0' + number % 10);
+        length = static_cast<std::size_t>(decimalText(index + 1, text));
         text[length++] = '.';
         text[length++] = ' ';
         text[length++] = ' ';
