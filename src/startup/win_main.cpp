@@ -65,8 +65,22 @@ static bool guardedStartUp() {
     return ready;
 }
 
+// The program runs from removable media whose folder anyone may have written to: DLLs
+// are looked for only in the system folder, never beside the program or in the current
+// folder. Systems without SetDefaultDllDirectories at least lose the current folder.
+static void restrictLibrarySearch() {
+    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+    auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+    if (setDefaultDllDirectories != nullptr && setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+        return;
+    }
+    SetDllDirectoryA("");
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     launcherState.instanceHandle = instance;
+    restrictLibrarySearch();
     if (!guardedStartUp()) return 0;
 
     INT_PTR endCode;
