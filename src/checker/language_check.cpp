@@ -1,0 +1,316 @@
+#include "checker/language_check.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+
+#include "checker/profile_scan.h"
+#include "checker/report.h"
+#include "checker/section_check.h"
+#include "checker/text_fit.h"
+#include "checker/value_text.h"
+#include "config/entry_line.h"
+#include "config/language.h"
+#include "config/menu_item.h"
+#include "config/menu_items.h"
+#include "startup/menu_file.h"
+#include "state/launcher_state.h"
+#include "window/item_text.h"
+
+namespace {
+
+constexpr unsigned kRussianCodePage = 1251;
+constexpr std::size_t kFieldsPerEntry = 5;
+
+std::string languageName(unsigned langId) {
+    char name[128] = {};
+    if (GetLocaleInfoA(MAKELCID(langId, SORT_DEFAULT), LOCALE_SENGLANGUAGE, name, sizeof name) >
+        0) {
+        return name;
+    }
+    return "language";
+}
+
+// The languages the menu's table leads to section `index`, one group per language:
+// "German (1031, 2055)".
+std::string languagesOf(std::int32_t index) {
+    std::vector<std::pair<std::string, std::string>> groups;
+    for (unsigned id = 0; id <= 0xFFFF; ++id) {
+        if (languageIndexForLangId(id) != index) continue;
+        const std::string name = languageName(id);
+        auto group = std::find_if(groups.begin(), groups.end(),
+                                  [&name](const auto& g) { return g.first == name; });
+        if (group == groups.end()) {
+            groups.emplace_back(name, std::to_string(id));
+        } else {
+            group->second += ", " + std::to_string(id);
+        }
+    }
+    std::string text;
+    for (const auto& group : groups) {
+        if (!text.empty()) text += ", ";
+        text += group.first + " (" + group.second + ")";
+    }
+    return text;
+}
+
+// The language fields of launcherState as they are at process start, which the menu's
+// choice of section expects.
+void resetLanguageState() {
+    launcherState.languageIndex = 0;
+    std::memset(launcherState.sectionName, 0, sizeof launcherState.sectionName);
+    std::memset(launcherState.menuTitle, 0, sizeof launcherState.menuTitle);
+    std::memset(launcherState.menuPrompt, 0, sizeof launcherState.menuPrompt);
+    launcherState.textCharset = 0;
+}
+
+// The fields of an entry line as written: up to five cut at bars, then the rest.
+std::vector<std::string> splitEntryLine(const std::string& line) {
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    while (fields.size() < kFieldsPerEntry) {
+        const std::size_t bar = line.find('|', start);
+        if (bar == std::string::npos) break;
+        fields.push_back(line.substr(start, bar - start));
+        start = bar + 1;
+    }
+    fields.push_back(line.substr(start));
+    return fields;
+}
+
+std::string fontText(const char* face, std::int32_t size) {
+    return std::string(face) + " " + std::to_string(size);
+}
+
+// "takes 9 lines in Arial 11 and the comment box shows 7: ...", or empty when it fits.
+std::string overflow(const std::string& text, const MeasuringFont& font) {
+    const CommentFit fit = font.commentFit(text);
+    if (fit.lines <= fit.shownLines) return {};
+    const ViewSettings& view = launcherState.view;
+    return "takes " + std::to_string(fit.lines) + " lines in " +
+           fontText(view.FontCommentName, view.FontCommentSize) + " and the comment box shows " +
+           std::to_string(fit.shownLines) + ": the last " +
+           std::to_string(fit.lines - fit.shownLines) + " are not shown";
+}
+
+bool isDrivePath(const std::string& command) {
+    return command.size() >= 2 && command[1] == ':' &&
+           ((command[0] >= 'A' && command[0] <= 'Z') || (command[0] >= 'a' && command[0] <= 'z'));
+}
+
+// Whether the command of an entry can start: the file on the medium for a relative command.
+void checkCommand(const std::string& place, const std::string& written, const MenuItem& item,
+                  Report& report) {
+    if (item.command[0] == '\0') return;
+    const bool usesVariables = written.find('%') != std::string::npos;
+    char* expanded = expandEnvironmentText(written.c_str());
+    const bool absolute = isAbsoluteCommand(expanded != nullptr ? expanded : written.c_str());
+    std::free(expanded);
+
+    const std::string what = "command " + written;
+    if (absolute) {
+        // Started as written, wherever the menu runs: nothing on the medium to look for.
+        if (isDrivePath(written)) {
+            report.warning(place,
+                           what +
+                               ": a fixed drive, started as written; the medium's own drive letter "
+                               "differs from machine to machine, so write files of the medium "
+                               "relative to its root");
+        }
+        return;
+    }
+    if (fileExists(item.command)) return;
+    if (usesVariables) {
+        report.warning(place, what + ": not found here (" + item.command +
+                                  "); it depends on environment variables");
+        return;
+    }
+    std::string text = what + ": no such file on the medium (" + item.command + ")";
+    const std::size_t blank = written.find(' ');
+    if (blank != std::string::npos && blank > 0 &&
+        fileExists((std::string(launcherState.mediaRoot) + written.substr(0, blank)).c_str())) {
+        text += "; parameters go into the third field: " + written.substr(0, blank) + "|" +
+                written.substr(blank + 1);
+    } else if (written.front() == ' ' || written.back() == ' ') {
+        text += "; blanks around the bars belong to the field";
+    }
+    report.error(place, text);
+}
+
+// Findings for entry key `slot` + 1 of the section in force; false when the key gives no
+// entry at all.
+bool checkEntry(const std::string& section, int slot, const MeasuringFont& itemFont,
+                const MeasuringFont& commentFont, Report& report) {
+    const std::string key = std::to_string(slot + 1);
+    const std::string place = keyPlace(section, key);
+    const std::string written = rawValue(section, key);
+    if (written.empty()) return false;
+
+    const MenuItem& item = *launcherState.menuItems[slot];
+    const std::string line = written.substr(0, kTextLineSize - 1);
+    const std::vector<std::string> fields = splitEntryLine(line);
+
+    std::string what = item.empty ? "(no caption)" : quoted(item.caption);
+    if (item.command[0] == '\0') {
+        what += " starts nothing";
+    } else {
+        what += " starts " + std::string(item.command);
+        if (item.parameters[0] != '\0') what += " " + std::string(item.parameters);
+    }
+    what += item.closeAfterLaunch ? ", closes the menu" : ", the menu stays open";
+    report.info(place, what);
+
+    if (written.size() > line.size()) {
+        report.warning(place, "the line has " + std::to_string(written.size()) +
+                                  " characters: the menu reads only the first " +
+                                  std::to_string(line.size()));
+    }
+    if (fields.size() < kFieldsPerEntry) {
+        report.warning(place,
+                       "only " + std::to_string(fields.size()) +
+                           (fields.size() == 1 ? " field" : " fields") +
+                           ": an entry needs five, caption|command|parameters|comment|error text "
+                           "(the missing ones are taken as empty)");
+    }
+    if (item.empty) {
+        report.warning(
+            place, item.command[0] != '\0'
+                       ? "no caption: the entry is not shown, yet key " + key + " still starts it"
+                       : "no caption: the entry is not shown");
+    } else if (std::strstr(item.caption, "\\n") != nullptr) {
+        report.warning(
+            place,
+            "caption: \\n is shown as written; line breaks work only in comments and error texts");
+    }
+    if (fields.size() > kFieldsPerEntry) {
+        const std::string& close = fields[kFieldsPerEntry];
+        if (!isBlank(close) && !isWrittenZero(close) && item.closeAfterLaunch == 0) {
+            report.warning(place, "close flag " + quoted(close) + " is not 1: the menu stays open");
+        }
+    }
+    if (fields.size() > 1) checkCommand(place, fields[1], item, report);
+
+    if (!item.empty) {
+        char text[kItemTextSize];
+        const std::size_t length =
+            formatItemText(text, slot, item.caption, launcherState.view.ShowNumbers);
+        const int width = itemFont.width(text, length);
+        if (width > kCaptionRoom) {
+            const ViewSettings& view = launcherState.view;
+            report.warning(
+                place, std::string(view.ShowNumbers == 1 ? "caption with its number" : "caption") +
+                           " is " + std::to_string(width) + " pixels wide in " +
+                           fontText(view.FontName, view.FontSize) + " and its place shows " +
+                           std::to_string(kCaptionRoom) + ": the rest is cut");
+        }
+    }
+    const std::string comment = overflow(item.comment, commentFont);
+    if (!comment.empty()) report.warning(place, "comment " + comment);
+    return true;
+}
+
+// Title, prompt and entries of the section now in force, and its keys.
+void checkSectionInForce(Report& report) {
+    const std::string section = launcherState.sectionName;
+    const ViewSettings& view = launcherState.view;
+    checkSectionKeys(section, true, report);
+
+    const std::string title = rawValue(section, "Title");
+    if (title.empty()) {
+        report.warning(keyPlace(section, "Title"), "missing: the menu window has no title");
+    } else {
+        report.info(keyPlace(section, "Title"), quoted(launcherState.menuTitle));
+        if (title.size() >= static_cast<std::size_t>(kPathSize)) {
+            report.warning(keyPlace(section, "Title"),
+                           std::to_string(title.size()) +
+                               " characters: the menu takes only the first " +
+                               std::to_string(kPathSize - 1));
+        }
+    }
+
+    const MeasuringFont itemFont(view.FontName, view.FontSize, view.FontBold != 0,
+                                 view.FontItalic != 0, view.FontUnderlined != 0,
+                                 launcherState.textCharset);
+    const MeasuringFont commentFont(view.FontCommentName, view.FontCommentSize, false, false, false,
+                                    launcherState.textCharset);
+
+    const std::string promptPlace = keyPlace(section, "Prompt");
+    const std::string prompt = rawValue(section, "Prompt");
+    if (prompt.empty()) {
+        report.info(promptPlace,
+                    "none: the comment box stays empty until the pointer is over an entry");
+    } else {
+        if (prompt.size() >= static_cast<std::size_t>(kTextLineSize)) {
+            report.warning(promptPlace, std::to_string(prompt.size()) +
+                                            " characters: the menu takes only the first " +
+                                            std::to_string(kTextLineSize - 1));
+        }
+        if (prompt.find("\\n") != std::string::npos) {
+            report.warning(
+                promptPlace,
+                "\\n is shown as written; line breaks work only in comments and error texts");
+        }
+        const std::string problem = overflow(launcherState.menuPrompt, commentFont);
+        if (!problem.empty()) report.warning(promptPlace, problem);
+    }
+
+    int entries = 0;
+    for (int slot = 0; slot < kMenuItemSlots; ++slot) {
+        if (checkEntry(section, slot, itemFont, commentFont, report)) ++entries;
+    }
+    if (entries == 0)
+        report.warning(sectionPlace(section), "no entries (keys 1 to 5): the menu shows none");
+}
+
+}  // namespace
+
+void checkLanguageSections(const std::vector<std::string>& names, Report& report) {
+    std::vector<std::int32_t> present;
+    for (const std::string& name : names) {
+        const SectionClass section = classifySection(name);
+        if (section.kind == SectionKind::Language &&
+            std::find(present.begin(), present.end(), section.languageIndex) == present.end()) {
+            present.push_back(section.languageIndex);
+        }
+    }
+    std::sort(present.begin(), present.end());
+
+    // Section 0 serves every language that ends up without a section of its own.
+    if (present.empty() || present.front() != 0) {
+        report.error(sectionPlace("0"),
+                     "missing: English and every language without a titled section of its "
+                     "own get a menu without title and entries");
+    } else {
+        resetLanguageState();
+        loadLanguageSectionFor(0);
+        loadMenuItems();
+        report.info(sectionPlace("0"),
+                    "English (1033) and every language without a titled section of its own -> [0]");
+        checkSectionInForce(report);
+    }
+
+    for (const std::int32_t index : present) {
+        if (index == 0) continue;
+        const std::string section = std::to_string(index);
+        report.setTextCodePage(charsetForLanguageIndex(index) == kRussianCharset ? kRussianCodePage
+                                                                                 : CP_ACP);
+        resetLanguageState();
+        loadLanguageSectionFor(index);
+        const std::string languages = languagesOf(index);
+        if (launcherState.languageIndex == index) {
+            loadMenuItems();
+            report.info(sectionPlace(section), languages + " -> [" + section + "]");
+            checkSectionInForce(report);
+        } else {
+            report.warning(sectionPlace(section), languages + " -> [" + section +
+                                                      "] has no Title: [0] is used, "
+                                                      "and the Prompt and entries of [" +
+                                                      section + "] are never shown");
+            checkSectionKeys(section, true, report);
+        }
+        report.setTextCodePage(CP_ACP);
+    }
+}

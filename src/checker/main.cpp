@@ -1,0 +1,72 @@
+// autorun-menu-check: tells a media author what the menu will make of a medium's
+// autorun.inf, reading it with the menu's own code, and what in it is wrong.
+#include <cstdio>
+#include <string>
+
+#include "checker/medium_check.h"
+#include "checker/report.h"
+
+static const char kUsage[] =
+    "Usage: autorun-menu-check [--quiet] [--root DIR] MEDIUM\n"
+    "\n"
+    "Reads the autorun.inf of a medium with autorun-menu's own code and tells what the menu\n"
+    "will show and start in every language, and what in the file it cannot use.\n"
+    "MEDIUM is the medium's folder or its autorun.inf.\n"
+    "\n"
+    "  --root DIR  the medium's root folder, when the menu lies in a subfolder of the\n"
+    "              medium: relative commands start there (default: the folder of autorun.inf)\n"
+    "  --quiet     print nothing; only the exit code tells the result\n"
+    "  --help      print this text\n"
+    "\n"
+    "One line per finding: info:, warning: or error:, then where ([section] key), then what.\n"
+    "Exit code: 0 nothing wrong, 1 warnings only, 2 errors (no readable autorun.inf, a\n"
+    "command that is not on the medium, ...).\n";
+
+// A path as given: "E:\" on a command line arrives as E:" (the backslash escapes the quote),
+// and no path holds a quotation mark.
+static std::string pathArgument(std::string argument) {
+    if (!argument.empty() && argument.back() == '"') argument.pop_back();
+    return argument;
+}
+
+int main(int argc, char** argv) {
+    bool quiet = false;
+    bool help = false;
+    CheckOptions options;
+    std::string problem;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--help" || argument == "-h" || argument == "/?") {
+            help = true;
+        } else if (argument == "--quiet" || argument == "-q") {
+            quiet = true;
+        } else if (argument == "--root") {
+            if (i + 1 < argc) {
+                options.root = pathArgument(argv[++i]);
+            } else {
+                problem = "--root needs a folder";
+            }
+        } else if (argument.rfind("--root=", 0) == 0) {
+            options.root = pathArgument(argument.substr(7));
+        } else if (argument.size() > 1 && argument[0] == '-') {
+            problem = "unknown option " + argument;
+        } else if (options.medium.empty()) {
+            options.medium = pathArgument(argument);
+        } else {
+            problem = "one medium at a time";
+        }
+    }
+    if (help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (problem.empty() && options.medium.empty()) problem = "no medium given";
+    if (!problem.empty()) {
+        if (!quiet) std::fprintf(stderr, "autorun-menu-check: %s\n\n%s", problem.c_str(), kUsage);
+        return 2;
+    }
+
+    Report report(quiet);
+    checkMedium(options, report);
+    return report.exitCode();
+}

@@ -1,0 +1,161 @@
+#include "checker/medium_check.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "checker/language_check.h"
+#include "checker/near_name.h"
+#include "checker/profile_scan.h"
+#include "checker/report.h"
+#include "checker/section_check.h"
+#include "checker/value_text.h"
+#include "checker/view_check.h"
+#include "startup/path_split.h"
+#include "state/launcher_state.h"
+
+namespace {
+
+const char kMenuFileName[] = "autorun.inf";
+constexpr DWORD kLargestMenuFile = 16 * 1024 * 1024;
+
+std::string fullPath(const std::string& path) {
+    std::vector<char> full(32768);
+    const DWORD length =
+        GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length == 0 || length >= full.size()) return path;
+    return std::string(full.data(), length);
+}
+
+std::string withSeparator(const std::string& folder) {
+    return !folder.empty() && !isPathSeparator(folder.back()) ? folder + "\\" : folder;
+}
+
+std::string systemMessage(DWORD code) {
+    char text[512] = {};
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, code, 0, text, sizeof text, nullptr);
+    std::string message(text, length);
+    while (!message.empty() &&
+           (message.back() == '\n' || message.back() == '\r' || message.back() == '.')) {
+        message.pop_back();
+    }
+    if (message.empty()) message = "system error " + std::to_string(code);
+    return message;
+}
+
+// The file's bytes; false, with the platform's reason, when it cannot be read.
+bool readMenuFile(const std::string& path, std::string& bytes, std::string& reason) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        reason = systemMessage(GetLastError());
+        return false;
+    }
+    std::vector<char> buffer(64 * 1024);
+    DWORD read = 0;
+    bool ok = true;
+    while ((ok = ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) !=
+                 0) &&
+           read > 0 && bytes.size() < kLargestMenuFile) {
+        bytes.append(buffer.data(), read);
+    }
+    if (!ok) reason = systemMessage(GetLastError());
+    CloseHandle(file);
+    return ok;
+}
+
+// The menu file named by the medium argument, or empty after an error.
+std::string findMenuFile(const std::string& medium, Report& report) {
+    const std::string path = fullPath(medium);
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        report.error(path, "no such file or folder");
+        return {};
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        const std::string name = path.substr(path.find_last_of("\\/") + 1);
+        if (!sameName(name, kMenuFileName)) {
+            report.warning(path, "the menu reads only a file named autorun.inf beside it");
+        }
+        return path;
+    }
+    const std::string menuFile = withSeparator(path) + kMenuFileName;
+    const DWORD menuAttributes = GetFileAttributesA(menuFile.c_str());
+    if (menuAttributes == INVALID_FILE_ATTRIBUTES) {
+        report.error(withSeparator(path),
+                     "no autorun.inf in this folder: the menu would not start");
+        return {};
+    }
+    if (menuAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        report.error(menuFile, "a folder, not a file: the menu would not start");
+        return {};
+    }
+    return menuFile;
+}
+
+// Copies `text` into one of launcherState's path buffers; false when it does not fit.
+bool setStatePath(char (&buffer)[kPathSize], const std::string& text, Report& report) {
+    if (text.size() >= sizeof buffer) {
+        report.error(text, "the path has " + std::to_string(text.size()) +
+                               " characters and the menu takes at most " +
+                               std::to_string(kPathSize - 1) +
+                               ": check a copy of the medium in a shorter folder");
+        return false;
+    }
+    std::snprintf(buffer, sizeof buffer, "%s", text.c_str());
+    return true;
+}
+
+}  // namespace
+
+void checkMedium(const CheckOptions& options, Report& report) {
+    const std::string menuFile = findMenuFile(options.medium, report);
+    if (menuFile.empty()) return;
+
+    std::string bytes;
+    std::string reason;
+    if (!readMenuFile(menuFile, bytes, reason)) {
+        report.error(menuFile, "cannot be read: " + reason);
+        return;
+    }
+
+    const bool rootGiven = !options.root.empty();
+    const std::string root = withSeparator(
+        rootGiven ? fullPath(options.root) : menuFile.substr(0, menuFile.find_last_of("\\/") + 1));
+    const DWORD rootAttributes = GetFileAttributesA(root.c_str());
+    if (rootAttributes == INVALID_FILE_ATTRIBUTES ||
+        (rootAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        report.error(root, "the medium's root is not a folder");
+        return;
+    }
+    if (!setStatePath(launcherState.menuFilePath, menuFile, report)) return;
+    if (!setStatePath(launcherState.mediaRoot, root, report)) return;
+
+    report.info(menuFile, "the menu file");
+    report.info(root,
+                rootGiven
+                    ? "the medium's root: relative commands start here"
+                    : "the medium's root: relative commands start here (--root DIR when the menu "
+                      "lies in a subfolder)");
+    if (looksLikeUtf8(bytes)) {
+        report.warning(menuFile,
+                       "written in UTF-8: the menu reads it in the system's ANSI code page, where "
+                       "texts outside ASCII come out garbled; save it in the code page of its "
+                       "languages (1251 for Russian)");
+    }
+
+    const std::vector<std::string> names = sectionNames();
+    bool viewPresent = false;
+    for (const std::string& name : names)
+        viewPresent = viewPresent || classifySection(name).kind == SectionKind::View;
+    checkViewSection(viewPresent, report);
+    checkLanguageSections(names, report);
+    checkSectionNames(names, report);
+
+    report.info(menuFile, std::to_string(report.errorCount()) +
+                              (report.errorCount() == 1 ? " error, " : " errors, ") +
+                              std::to_string(report.warningCount()) +
+                              (report.warningCount() == 1 ? " warning" : " warnings"));
+}

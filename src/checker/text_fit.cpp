@@ -1,0 +1,62 @@
+#include "checker/text_fit.h"
+
+#include <windows.h>
+
+#include "state/launcher_state.h"
+#include "window/layout.h"
+
+MeasuringFont::MeasuringFont(const char* face, std::int32_t size, bool bold, bool italic,
+                             bool underlined, std::uint8_t charset) {
+    // The same request as the menu's: character height in pixels, weight 600 for bold.
+    font_ = CreateFontA(-size, 0, 0, 0, bold ? FW_SEMIBOLD : FW_DONTCARE, italic, underlined, FALSE,
+                        charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                        VARIABLE_PITCH | FF_SWISS, face);
+    dc_ = CreateCompatibleDC(nullptr);
+    if (font_ == nullptr || dc_ == nullptr) return;
+    keptFont_ = SelectObject(dc_, font_);
+    ready_ = keptFont_ != nullptr;
+}
+
+MeasuringFont::~MeasuringFont() {
+    if (dc_ != nullptr) {
+        if (keptFont_ != nullptr) SelectObject(dc_, keptFont_);
+        DeleteDC(dc_);
+    }
+    if (font_ != nullptr) DeleteObject(font_);
+}
+
+std::string MeasuringFont::faceInUse() const {
+    char face[LF_FACESIZE] = {};
+    if (!ready_ || GetTextFaceA(dc_, sizeof face, face) == 0) return {};
+    return face;
+}
+
+int MeasuringFont::lineHeight() const {
+    TEXTMETRICA metrics = {};
+    if (!ready_ || !GetTextMetricsA(dc_, &metrics)) return 0;
+    return metrics.tmHeight;
+}
+
+int MeasuringFont::width(const char* text, std::size_t length) const {
+    SIZE extent = {};
+    if (!ready_ || !GetTextExtentPoint32A(dc_, text, static_cast<int>(length), &extent)) return 0;
+    return extent.cx;
+}
+
+CommentFit MeasuringFont::commentFit(const std::string& text) const {
+    const RECT box = commentTextRect();
+    CommentFit fit = {0, 0, false};
+    const int height = lineHeight();
+    if (!ready_ || height <= 0 || text.empty()) return fit;
+
+    // Laid out with the menu's flags; DT_CALCRECT reports the height of every line, also
+    // of those the box has no room for.
+    RECT needed = box;
+    const std::size_t length = text.size() < kTextLineSize - 1 ? text.size() : kTextLineSize - 1;
+    DrawTextA(dc_, text.c_str(), static_cast<int>(length), &needed,
+              DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL);
+    fit.lines = (needed.bottom - needed.top) / height;
+    fit.shownLines = (box.bottom - box.top) / height;
+    fit.tooWide = needed.right > box.right;
+    return fit;
+}

@@ -1,0 +1,51 @@
+// Texts measured with the fonts the menu makes, on a device compatible with the screen, the
+// way the menu lays them out: captions on one line from 8 pixels into their entry place,
+// the prompt and comments word-wrapped in the comment box.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct HDC__;
+struct HFONT__;
+
+constexpr int kCaptionRoom = 272;       // entry place 280 wide, text from 8 pixels in
+constexpr int kCaptionHeightRoom = 24;  // entry place 32 high, text from 8 pixels down
+
+// How a text fills the comment box.
+struct CommentFit {
+    int lines;       // lines the text is broken into
+    int shownLines;  // whole lines the box has room for; a line shown only in part is not drawn
+    bool tooWide;    // some line stays wider than the box and is cut at its right edge
+};
+
+// One font made exactly as the menu makes it, selected into its own memory device.
+class MeasuringFont {
+public:
+    MeasuringFont(const char* face, std::int32_t size, bool bold, bool italic, bool underlined,
+                  std::uint8_t charset);
+    ~MeasuringFont();
+    MeasuringFont(const MeasuringFont&) = delete;
+    MeasuringFont& operator=(const MeasuringFont&) = delete;
+
+    // False when the platform made no font or device; nothing can be measured then.
+    bool ready() const { return ready_; }
+
+    // The face the platform really uses for the font on this system.
+    std::string faceInUse() const;
+
+    // Height of one line of text in pixels.
+    int lineHeight() const;
+
+    // Width in pixels of the first `length` characters of `text` on one line.
+    int width(const char* text, std::size_t length) const;
+
+    // How `text` (at most its first 1023 characters, as the menu draws) fills the box.
+    CommentFit commentFit(const std::string& text) const;
+
+private:
+    HDC__* dc_ = nullptr;
+    HFONT__* font_ = nullptr;
+    void* keptFont_ = nullptr;
+    bool ready_ = false;
+};
