@@ -18,6 +18,7 @@
 #include "config/menu_items.h"
 #include "startup/menu_file.h"
 #include "state/launcher_state.h"
+#include "window/menu_fonts.h"
 #include "window/item_text.h"
 
 namespace {
@@ -215,7 +216,6 @@ bool checkEntry(const std::string& section, int slot, const MeasuringFont& itemF
 // Title, prompt and entries of the section now in force, and its keys.
 void checkSectionInForce(Report& report) {
     const std::string section = launcherState.sectionName;
-    const ViewSettings& view = launcherState.view;
     checkSectionKeys(section, true, report);
 
     const std::string title = rawValue(section, "Title");
@@ -231,11 +231,9 @@ void checkSectionInForce(Report& report) {
         }
     }
 
-    const MeasuringFont itemFont(view.FontName, view.FontSize, view.FontBold != 0,
-                                 view.FontItalic != 0, view.FontUnderlined != 0,
-                                 launcherState.textCharset);
-    const MeasuringFont commentFont(view.FontCommentName, view.FontCommentSize, false, false, false,
-                                    launcherState.textCharset);
+    // The menu's own fonts, made for the character set of this section.
+    const MeasuringFont itemFont(createItemFont());
+    const MeasuringFont commentFont(createCommentFont());
 
     const std::string promptPlace = keyPlace(section, "Prompt");
     const std::string prompt = rawValue(section, "Prompt");

@@ -5,12 +5,7 @@
 #include "state/launcher_state.h"
 #include "window/layout.h"
 
-MeasuringFont::MeasuringFont(const char* face, std::int32_t size, bool bold, bool italic,
-                             bool underlined, std::uint8_t charset) {
-    // The same request as the menu's: character height in pixels, weight 600 for bold.
-    font_ = CreateFontA(-size, 0, 0, 0, bold ? FW_SEMIBOLD : FW_DONTCARE, italic, underlined, FALSE,
-                        charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        VARIABLE_PITCH | FF_SWISS, face);
+MeasuringFont::MeasuringFont(HFONT__* font) : font_(font) {
     dc_ = CreateCompatibleDC(nullptr);
     if (font_ == nullptr || dc_ == nullptr) return;
     keptFont_ = SelectObject(dc_, font_);

@@ -19,11 +19,10 @@ struct CommentFit {
     bool tooWide;    // some line stays wider than the box and is cut at its right edge
 };
 
-// One font made exactly as the menu makes it, selected into its own memory device.
+// One of the menu's own fonts, selected into its own memory device. Takes ownership.
 class MeasuringFont {
 public:
-    MeasuringFont(const char* face, std::int32_t size, bool bold, bool italic, bool underlined,
-                  std::uint8_t charset);
+    explicit MeasuringFont(HFONT__* font);
     ~MeasuringFont();
     MeasuringFont(const MeasuringFont&) = delete;
     MeasuringFont& operator=(const MeasuringFont&) = delete;

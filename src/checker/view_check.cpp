@@ -14,6 +14,7 @@
 #include "config/profile_readers.h"
 #include "config/view_settings.h"
 #include "state/launcher_state.h"
+#include "window/menu_fonts.h"
 
 namespace {
 
@@ -108,10 +109,10 @@ void checkViewSection(bool present, Report& report) {
 
     if (!present) report.info(sectionPlace(kView), "not in the file: the menu uses its defaults");
 
-    const MeasuringFont itemFont(view.FontName, view.FontSize, view.FontBold != 0,
-                                 view.FontItalic != 0, view.FontUnderlined != 0, kDefaultCharset);
-    const MeasuringFont commentFont(view.FontCommentName, view.FontCommentSize, false, false, false,
-                                    kDefaultCharset);
+    // The menu's own fonts in the default character set, to name the faces in use.
+    launcherState.textCharset = kDefaultCharset;
+    const MeasuringFont itemFont(createItemFont());
+    const MeasuringFont commentFont(createCommentFont());
 
     for (const ViewKey& key : kViewKeys) {
         const std::string place = keyPlace(kView, key.name);

@@ -11,12 +11,7 @@
 #include "startup/menu_file.h"
 #include "state/launcher_state.h"
 #include "window/menu_dialog.h"
-
-static HFONT createMenuFont(int size, int weight, int italic, int underline, const char* face) {
-    return CreateFontA(-size, 0, 0, 0, weight, italic, underline, FALSE, launcherState.textCharset,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       VARIABLE_PITCH | FF_SWISS, face);
-}
+#include "window/menu_fonts.h"
 
 static void deleteFonts() {
     DeleteObject(launcherState.itemFont);
@@ -44,12 +39,9 @@ static bool startUp() {
     loadLanguageSection();
     loadMenuItems();
 
-    const ViewSettings& view = launcherState.view;
-    launcherState.commentFont = createMenuFont(view.FontCommentSize, FW_DONTCARE, FALSE, FALSE,
-                                               view.FontCommentName);
+    launcherState.commentFont = createCommentFont();
     if (launcherState.commentFont == nullptr) return false;
-    launcherState.itemFont = createMenuFont(view.FontSize, view.FontBold ? FW_SEMIBOLD : FW_DONTCARE,
-                                            view.FontItalic, view.FontUnderlined, view.FontName);
+    launcherState.itemFont = createItemFont();
     if (launcherState.itemFont == nullptr) {
         deleteFonts();
         return false;
