@@ -7,8 +7,6 @@
 
 #include "state/launcher_state.h"
 
-namespace {
-
 void removeTree(const std::string& folder) {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
@@ -28,8 +26,6 @@ void removeTree(const std::string& folder) {
     }
     RemoveDirectoryA(folder.c_str());
 }
-
-}  // namespace
 
 TempFolder::TempFolder() {
     static unsigned counter = 0;

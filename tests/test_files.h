@@ -22,6 +22,9 @@ private:
     std::string path_;
 };
 
+// Removes `folder` (ending in a backslash) with everything in it, read-only files included.
+void removeTree(const std::string& folder);
+
 // Puts every field of launcherState back to its value at process start.
 void resetLauncherState();
 
