@@ -22,6 +22,9 @@ private:
     std::string path_;
 };
 
+// Writes `content` byte for byte into the file at `path`, replacing what is there.
+void writeWholeFile(const std::string& path, const std::string& content);
+
 // Removes `folder` (ending in a backslash) with everything in it, read-only files included.
 void removeTree(const std::string& folder);
 

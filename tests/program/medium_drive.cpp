@@ -126,12 +126,6 @@ std::string MediumDrive::write(const std::string& name, const std::string& conte
     const std::size_t folderEnd = name.rfind('\\');
     if (folderEnd != std::string::npos) makeFolder(name.substr(0, folderEnd));
     const std::string full = root_ + name;
-    HANDLE file = CreateFileA(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        DWORD written = 0;
-        WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-        CloseHandle(file);
-    }
+    writeWholeFile(full, content);
     return full;
 }
