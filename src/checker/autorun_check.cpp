@@ -46,7 +46,7 @@ BOOL CALLBACK countName(HMODULE, LPCSTR, LPSTR, LONG_PTR counter) {
 // The icon groups a program or library carries; -1 when it cannot be read.
 int iconGroups(const std::string& path, int resourceId, bool& idFound) {
     HMODULE module = LoadLibraryExA(path.c_str(), nullptr,
-                                    LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+                                    LOAD_LIBRARY_AS_DATAFILE);
     if (module == nullptr) return -1;
     int count = 0;
     EnumResourceNamesA(module, RT_GROUP_ICON, countName, reinterpret_cast<LONG_PTR>(&count));

@@ -52,14 +52,14 @@ void checkCaptionContrast(const Place& place, int slot, int width, int height,
     const struct {
         const char* name;
         std::int32_t colour;
-    } colours[] = {{"FontColor", view.FontColor}, {"lit, FontActiveColor", view.FontActiveColor}};
+    } colours[] = {{"caption", view.FontColor}, {"lit caption", view.FontActiveColor}};
     for (const auto& caption : colours) {
         const Backdrop backdrop = textContrast(picture, left, top, right, bottom,
                                                colourFromIndex(caption.colour), kLetGoShare);
         if (!backdrop.measured) continue;
         judge(place, backdrop.ratio,
-              std::string("caption (") + caption.name + " " + colourText(caption.colour) +
-                  ") on the picture behind it " + rgbText(backdrop.pixel),
+              std::string(caption.name) + " in colour " + colourText(caption.colour) +
+                  " on the picture behind it, around " + rgbText(backdrop.pixel),
               report);
     }
 }

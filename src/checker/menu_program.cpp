@@ -13,8 +13,8 @@ constexpr LONG kLargestSide = 8192;
 
 // The program's resources only: nothing of it runs.
 HMODULE openResources(const std::string& program) {
-    return LoadLibraryExA(program.c_str(), nullptr,
-                          LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    // As a plain data file: a copy whose resources a tool rewrote need not map as an image.
+    return LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
 }
 
 // The bytes of the colour table after the header (checked by bitsNeeded).

@@ -449,13 +449,14 @@ TEST(CheckerContrast, CaptionsOnABusyPictureAreHardToRead) {
     const std::string file = medium.path() + "autorun.inf:";
     std::vector<std::string> problems;
     for (const std::string& line : run.lines) {
-        if (severity(line) != "info") problems.push_back(line.substr(0, line.find(" (", file.size())));
+        if (severity(line) != "info") problems.push_back(line.substr(0, line.find(" in colour")));
     }
     // Both caption colours of the one entry with a caption, and nothing for the empty one.
     EXPECT_EQ(problems, (std::vector<std::string>{
-                            file + "2: note: [autorun] open: setup.exe is not the menu program",
+                            file + "2: note: [autorun] open: setup.exe is not the menu program "
+                                   "(start.exe): inserting the medium does not open the menu",
                             file + "5: warning: [0] 1: caption",
-                            file + "5: warning: [0] 1: caption",
+                            file + "5: warning: [0] 1: lit caption",
                             file + "6: warning: [0] 2: no caption: the entry is not shown, yet key "
                                    "2 still starts it"}))
         << testing::PrintToString(run.lines);
