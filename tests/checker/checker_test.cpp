@@ -10,6 +10,7 @@
 
 #include "built_program.h"
 #include "checker/code_pages.h"
+#include "checker/contrast.h"
 #include "config/language.h"
 #include "test_files.h"
 
@@ -461,6 +462,43 @@ TEST(CheckerContrast, CaptionsOnABusyPictureAreHardToRead) {
                                    "2 still starts it"}))
         << testing::PrintToString(run.lines);
     EXPECT_EQ(run.exitCode, 1u);
+}
+
+TEST(Contrast, WcagRatiosOfTheMenusColours) {
+    const struct {
+        std::uint32_t text, background;
+        double ratio;
+    } cases[] = {
+        {0x000000, 0xFFFFFF, 21.0},   // black on white
+        {0x0000FF, 0xFFFFFF, 4.0},    // red on white
+        {0x777777, 0xFFFFFF, 4.48},   // the usual limit of grey on white
+        {0x00FFFF, 0xFFFFFF, 1.07},   // yellow on white
+        {0x7F0000, 0x7F0000, 1.0},    // navy on itself
+    };
+    for (const auto& c : cases) {
+        EXPECT_NEAR(contrastRatio(c.text, c.background), c.ratio, 0.01) << std::hex << c.text;
+        EXPECT_NEAR(contrastRatio(c.background, c.text), c.ratio, 0.01) << std::hex << c.text;
+    }
+}
+
+// Of the pixels behind a text, the 5 % most like its colour are let go, and no more.
+TEST(Contrast, AFewSpecksDoNotCountButMoreDo) {
+    const struct {
+        int darkPixels;  // of 100 white ones made black
+        double ratio;    // of black text on them
+    } cases[] = {{0, 21.0}, {4, 21.0}, {5, 21.0}, {6, 1.0}, {100, 1.0}};
+    for (const auto& c : cases) {
+        Picture picture;
+        picture.width = 10;
+        picture.height = 10;
+        picture.pixels.assign(100, 0xFFFFFF);
+        for (int i = 0; i < c.darkPixels; ++i) picture.pixels[static_cast<std::size_t>(i) * 7 % 100] = 0;
+        const Backdrop backdrop = textContrast(picture, 0, 0, 10, 10, 0x000000, 0.05);
+        EXPECT_TRUE(backdrop.measured);
+        EXPECT_NEAR(backdrop.ratio, c.ratio, 0.01) << c.darkPixels;
+    }
+    // Outside the picture there is nothing to measure.
+    EXPECT_FALSE(textContrast(Picture(), 0, 0, 10, 10, 0, 0.05).measured);
 }
 
 // The code page each section is judged in is the one the platform gives its languages.
