@@ -30,9 +30,7 @@ std::string programOf(const std::string& command) {
     return command.substr(0, command.find(' '));
 }
 
-std::string fileName(const std::string& path) {
-    return path.substr(path.find_last_of("\\/") + 1);
-}
+std::string fileName(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
 
 bool isFixedPath(const std::string& path) {
     return (path.size() >= 2 && path[1] == ':') || path.compare(0, 2, "\\\\") == 0;
@@ -45,8 +43,7 @@ BOOL CALLBACK countName(HMODULE, LPCSTR, LPSTR, LONG_PTR counter) {
 
 // The icon groups a program or library carries; -1 when it cannot be read.
 int iconGroups(const std::string& path, int resourceId, bool& idFound) {
-    HMODULE module = LoadLibraryExA(path.c_str(), nullptr,
-                                    LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (module == nullptr) return -1;
     int count = 0;
     EnumResourceNamesA(module, RT_GROUP_ICON, countName, reinterpret_cast<LONG_PTR>(&count));
@@ -62,8 +59,9 @@ void checkProgram(const std::string& key, const std::string& command, const std:
     const std::string program = programOf(command);
     if (program.find("://") != std::string::npos) return;
     if (isFixedPath(program)) {
-        report.warning(place, program + ": a fixed drive or share; Windows starts the program "
-                                        "relative to the medium's root, so write it that way");
+        report.warning(place, program +
+                                  ": a fixed drive or share; Windows starts the program "
+                                  "relative to the medium's root, so write it that way");
         return;
     }
     if (!exists(root + program)) {
@@ -86,13 +84,15 @@ void checkIcon(const std::string& value, const std::string& root, Report& report
         file = file.substr(1, file.size() - 2);
     const int index = comma == std::string::npos ? 0 : std::atoi(value.c_str() + comma + 1);
     if (isFixedPath(file)) {
-        report.warning(place, file + ": a fixed drive or share; write it relative to the "
-                                     "medium's root");
+        report.warning(place, file +
+                                  ": a fixed drive or share; write it relative to the "
+                                  "medium's root");
         return;
     }
     if (!exists(root + file)) {
-        report.warning(place, file + ": no such file on the medium: the drive shows the "
-                                     "standard icon");
+        report.warning(place, file +
+                                  ": no such file on the medium: the drive shows the "
+                                  "standard icon");
         return;
     }
     const std::size_t dot = file.rfind('.');
@@ -135,12 +135,12 @@ void checkText(const std::string& key, const std::string& value, Report& report)
 void checkAutorunSection(bool present, const std::string& root, const std::string& menuProgram,
                          Report& report) {
     if (!present) {
-        report.note(sectionPlace(kAutorun),
-                    "missing: Windows offers nothing when the medium is inserted; the menu works "
-                    "when started by hand (open=" +
-                        (menuProgram.empty() ? std::string("autorun-menu.exe")
-                                             : fileName(menuProgram)) +
-                        " offers it)");
+        report.note(
+            sectionPlace(kAutorun),
+            "missing: Windows offers nothing when the medium is inserted; the menu works "
+            "when started by hand (open=" +
+                (menuProgram.empty() ? std::string("autorun-menu.exe") : fileName(menuProgram)) +
+                " offers it)");
         return;
     }
     const std::string open = rawValue(kAutorun, "open");
@@ -150,7 +150,8 @@ void checkAutorunSection(bool present, const std::string& root, const std::strin
                        "neither open nor shellexecute: Windows offers no program to start");
     }
     if (!open.empty()) checkProgram("open", open, root, menuProgram, report);
-    if (!shellExecute.empty()) checkProgram("shellexecute", shellExecute, root, menuProgram, report);
+    if (!shellExecute.empty())
+        checkProgram("shellexecute", shellExecute, root, menuProgram, report);
 
     const std::string icon = rawValue(kAutorun, "icon");
     if (!icon.empty()) checkIcon(icon, root, report);

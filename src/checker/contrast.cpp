@@ -13,7 +13,8 @@ double channel(std::uint32_t value) {
 }  // namespace
 
 double relativeLuminance(std::uint32_t colour) {
-    return 0.2126 * channel(colour) + 0.7152 * channel(colour >> 8) + 0.0722 * channel(colour >> 16);
+    return 0.2126 * channel(colour) + 0.7152 * channel(colour >> 8) +
+           0.0722 * channel(colour >> 16);
 }
 
 double contrastRatio(std::uint32_t a, std::uint32_t b) {
@@ -32,16 +33,17 @@ Backdrop textContrast(const Picture& picture, int left, int top, int right, int 
     for (int y = top; y < bottom; ++y) {
         for (int x = left; x < right; ++x) {
             const std::uint32_t pixel =
-                picture.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width) +
-                               static_cast<std::size_t>(x)];
+                picture
+                    .pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width) +
+                            static_cast<std::size_t>(x)];
             ratios.emplace_back(contrastRatio(colour, pixel), pixel);
         }
     }
     Backdrop backdrop;
     if (ratios.empty()) return backdrop;
     // The pixel at the let-go share from the lowest contrast: everything from it up counts.
-    const std::size_t skipped =
-        std::min(ratios.size() - 1, static_cast<std::size_t>(static_cast<double>(ratios.size()) * letGo));
+    const std::size_t skipped = std::min(
+        ratios.size() - 1, static_cast<std::size_t>(static_cast<double>(ratios.size()) * letGo));
     std::nth_element(ratios.begin(), ratios.begin() + static_cast<std::ptrdiff_t>(skipped),
                      ratios.end());
     backdrop.ratio = ratios[skipped].first;

@@ -18,7 +18,7 @@ double contrastRatio(std::uint32_t a, std::uint32_t b);
 
 // The contrast a text colour reaches against the picture in a rectangle of it.
 struct Backdrop {
-    double ratio = 21.0;       // the contrast that counts (below)
+    double ratio = 21.0;      // the contrast that counts (below)
     std::uint32_t pixel = 0;  // the picture's colour that gives that contrast
     bool measured = false;    // false when the rectangle holds no pixel of the picture
 };

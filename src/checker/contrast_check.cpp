@@ -16,7 +16,8 @@ constexpr double kBelowAdvised = 4.5;
 
 std::string ratioText(double ratio) {
     char text[32];
-    std::snprintf(text, sizeof text, "%.1f:1", static_cast<double>(static_cast<int>(ratio * 10)) / 10);
+    std::snprintf(text, sizeof text, "%.1f:1",
+                  static_cast<double>(static_cast<int>(ratio * 10)) / 10);
     return text;
 }
 
@@ -28,9 +29,9 @@ std::string rgbText(std::uint32_t colour) {
 // A warning below 3:1, a note below 4.5:1, nothing above.
 void judge(const Place& place, double ratio, const std::string& what, Report& report) {
     if (ratio >= kBelowAdvised) return;
-    const std::string text = what + ": contrast " + ratioText(ratio) +
-                             (ratio < kHardToRead ? ", below 3:1: hard to read"
-                                                  : ", below the 4.5:1 advised for text");
+    const std::string text =
+        what + ": contrast " + ratioText(ratio) +
+        (ratio < kHardToRead ? ", below 3:1: hard to read" : ", below the 4.5:1 advised for text");
     if (ratio < kHardToRead) {
         report.warning(place, text);
     } else {

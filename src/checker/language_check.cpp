@@ -24,8 +24,8 @@
 #include "config/menu_items.h"
 #include "startup/menu_file.h"
 #include "state/launcher_state.h"
-#include "window/menu_fonts.h"
 #include "window/item_text.h"
+#include "window/menu_fonts.h"
 
 namespace {
 
@@ -308,9 +308,9 @@ void checkCharacters(const std::string& section, unsigned codePage, const MenuLi
         }
         const unsigned kept = report.textCodePage();
         report.setTextCodePage(CP_UTF8);
-        report.warning(keyPlace(section, key),
-                       "code page " + std::to_string(codePage) + " of this section's systems has no " +
-                           named + ": the menu shows \"?\" instead");
+        report.warning(keyPlace(section, key), "code page " + std::to_string(codePage) +
+                                                   " of this section's systems has no " + named +
+                                                   ": the menu shows \"?\" instead");
         report.setTextCodePage(kept);
     }
 }
@@ -377,5 +377,6 @@ void checkLanguageSections(const std::vector<std::string>& names, MenuFileViews&
                      "missing: English and every language without a titled section of its "
                      "own get a menu without title and entries");
     }
-    for (const std::int32_t index : present) checkSectionOnItsSystems(index, views, lines, picture, report);
+    for (const std::int32_t index : present)
+        checkSectionOnItsSystems(index, views, lines, picture, report);
 }

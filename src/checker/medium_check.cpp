@@ -8,9 +8,9 @@
 #include "checker/autorun_check.h"
 #include "checker/contrast_check.h"
 #include "checker/language_check.h"
-#include "checker/menu_program.h"
 #include "checker/menu_encoding.h"
 #include "checker/menu_lines.h"
+#include "checker/menu_program.h"
 #include "checker/near_name.h"
 #include "checker/profile_scan.h"
 #include "checker/report.h"
@@ -118,8 +118,9 @@ bool findPicture(const CheckOptions& options, const std::string& folder, std::st
                  Picture& picture, Report& report) {
     program = options.menu.empty() ? findMenuProgram(folder) : fullPath(options.menu);
     if (program.empty()) {
-        report.note(folder, "no program here carries the menu's picture (--menu PROGRAM names "
-                            "it): the captions' contrast on the picture is not checked");
+        report.note(folder,
+                    "no program here carries the menu's picture (--menu PROGRAM names "
+                    "it): the captions' contrast on the picture is not checked");
         return false;
     }
     std::string reason;

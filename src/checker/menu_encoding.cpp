@@ -103,16 +103,16 @@ std::string MenuFileViews::fileFor(unsigned codePage) {
     if (length == 0 || length >= sizeof folder || GetTempFileNameA(folder, "amc", 0, name) == 0)
         return copy;
     const std::string text = inCodePage(wide_, codePage, nullptr);
-    HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+    HANDLE file =
+        CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         DeleteFileA(name);
         return copy;
     }
     DWORD written = 0;
-    const bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written,
-                              nullptr) != 0 &&
-                    written == text.size();
+    const bool ok =
+        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) != 0 &&
+        written == text.size();
     CloseHandle(file);
     if (!ok) {
         DeleteFileA(name);

@@ -34,8 +34,8 @@ void MenuLines::read(const std::string& text) {
         if (line.empty() || line[0] == ';') continue;
         if (line[0] == '[') {
             const std::size_t close = line.find(']');
-            sections_.push_back(trimmed(line.substr(1, close == std::string::npos ? std::string::npos
-                                                                                 : close - 1)));
+            sections_.push_back(trimmed(
+                line.substr(1, close == std::string::npos ? std::string::npos : close - 1)));
             section = static_cast<int>(sections_.size()) - 1;
             lines_.push_back({number, section, true, sections_.back()});
             continue;
@@ -84,5 +84,5 @@ std::vector<std::pair<int, std::string>> MenuLines::keysOf(const std::string& se
 
 std::string MenuLines::text(int number) const {
     return number >= 1 && number <= static_cast<int>(texts_.size()) ? texts_[number - 1]
-                                                                       : std::string();
+                                                                    : std::string();
 }

@@ -36,8 +36,8 @@ std::size_t bitsNeeded(const BITMAPINFOHEADER& header, DWORD resourceSize) {
     if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) return 0;
     if (bits <= 8 && header.biClrUsed > (DWORD(1) << bits)) return 0;
     const std::size_t stride = ((static_cast<std::size_t>(header.biWidth) * bits + 31) / 32) * 4;
-    const std::size_t rows = static_cast<std::size_t>(header.biHeight < 0 ? -header.biHeight
-                                                                          : header.biHeight);
+    const std::size_t rows =
+        static_cast<std::size_t>(header.biHeight < 0 ? -header.biHeight : header.biHeight);
     return colourTableBytes(header) + stride * rows;
 }
 
@@ -46,8 +46,9 @@ std::size_t bitsNeeded(const BITMAPINFOHEADER& header, DWORD resourceSize) {
 bool carriesMenuPicture(const std::string& program) {
     HMODULE module = openResources(program);
     if (module == nullptr) return false;
-    const bool carries = FindResourceA(module, MAKEINTRESOURCEA(kPictureId), RT_BITMAP) != nullptr &&
-                         FindResourceA(module, MAKEINTRESOURCEA(kWindowId), RT_DIALOG) != nullptr;
+    const bool carries =
+        FindResourceA(module, MAKEINTRESOURCEA(kPictureId), RT_BITMAP) != nullptr &&
+        FindResourceA(module, MAKEINTRESOURCEA(kWindowId), RT_DIALOG) != nullptr;
     FreeLibrary(module);
     return carries;
 }
@@ -58,7 +59,8 @@ std::string findMenuProgram(const std::string& folder) {
     HANDLE search = FindFirstFileA((folder + "*.exe").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return {};
     do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(found.cFileName);
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+            names.push_back(found.cFileName);
     } while (FindNextFileA(search, &found));
     FindClose(search);
     std::sort(names.begin(), names.end());
@@ -97,8 +99,7 @@ bool readMenuPicture(const std::string& program, Picture& picture, std::string& 
             target.bmiHeader.biCompression = BI_RGB;
             void* pixels = nullptr;
             HDC dc = CreateCompatibleDC(nullptr);
-            HBITMAP bitmap =
-                CreateDIBSection(dc, &target, DIB_RGB_COLORS, &pixels, nullptr, 0);
+            HBITMAP bitmap = CreateDIBSection(dc, &target, DIB_RGB_COLORS, &pixels, nullptr, 0);
             if (dc != nullptr && bitmap != nullptr) {
                 HGDIOBJ kept = SelectObject(dc, bitmap);
                 const auto* source = static_cast<const BYTE*>(data);

@@ -16,7 +16,11 @@ struct Place {
     Place(const char* path) : text(path) {}
     Place(const std::string& placeText, const std::string& sectionName, const std::string& keyName,
           int which)
-        : text(placeText), section(sectionName), key(keyName), occurrence(which), inMenuFile(true) {}
+        : text(placeText),
+          section(sectionName),
+          key(keyName),
+          occurrence(which),
+          inMenuFile(true) {}
 
     std::string text;     // the path, or "[section] key" / "[section]"
     std::string section;  // for places in the menu file

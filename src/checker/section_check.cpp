@@ -86,7 +86,8 @@ void checkSectionNames(const std::vector<std::string>& names, Report& report) {
             const std::int32_t index = name.size() <= 10 ? numberFromText(name.c_str()) : -1;
             const std::string canonical = std::to_string(index);
             if (name[0] == '0' && index >= 0 && isLanguageSectionNumber(index)) {
-                why += ": section names have no leading zero" + didYouMean(sectionPlace(canonical).text);
+                why += ": section names have no leading zero" +
+                       didYouMean(sectionPlace(canonical).text);
             } else if (index >= 0 && index <= 29) {
                 why += ": no language leads to section " + canonical;
             } else {

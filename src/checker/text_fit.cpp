@@ -48,8 +48,8 @@ int MeasuringFont::lineHeight() const {
 int MeasuringFont::width(const char* text, std::size_t length) const {
     SIZE extent = {};
     const std::wstring characters = asCharacters(text, length, codePage_);
-    if (!ready_ ||
-        !GetTextExtentPoint32W(dc_, characters.data(), static_cast<int>(characters.size()), &extent))
+    if (!ready_ || !GetTextExtentPoint32W(dc_, characters.data(),
+                                          static_cast<int>(characters.size()), &extent))
         return 0;
     return extent.cx;
 }

@@ -107,8 +107,8 @@ std::string severity(const std::string& line) {
 
 // `text` (UTF-8) as a UTF-16 file with its byte-order mark, as Notepad saves "Unicode".
 std::string utf16File(const std::string& text) {
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0);
+    const int length =
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
     std::string bytes = "\xFF\xFE";
@@ -195,9 +195,10 @@ std::vector<Finding> findings() {
     return {
         {"ViewValues",
          // Comment and blank lines count as lines.
-         crlf("; The look\n\n[View]\nShowNumbers=0\nFontSize=big\nFontColour=2\nFontActiveColor=20\n"
-              "FontBold=0\n" +
-              title + "1=Setup|setup.exe||||\n"),
+         crlf(
+             "; The look\n\n[View]\nShowNumbers=0\nFontSize=big\nFontColour=2\nFontActiveColor=20\n"
+             "FontBold=0\n" +
+             title + "1=Setup|setup.exe||||\n"),
          "\"%MEDIUM%\"",
          1,
          {"%FILE%:4: warning: [View] ShowNumbers: \"0\" cannot switch this off",
@@ -305,7 +306,8 @@ std::vector<Finding> findings() {
           "%FILE%:3: warning: [autorun] icon: C:\\disc.ico: a fixed drive or share"}},
         // The comment colour against the comment box: below 3:1 a warning.
         {"CommentContrast",
-         crlf("[View]\nFontCommentColor=13\nBkCommentColor=15\n" + title + "1=Setup|setup.exe||||\n"),
+         crlf("[View]\nFontCommentColor=13\nBkCommentColor=15\n" + title +
+              "1=Setup|setup.exe||||\n"),
          "\"%MEDIUM%\"",
          1,
          {"%FILE%:2: warning: [View] FontCommentColor: comment text 13 (yellow) on the comment box "
@@ -367,11 +369,10 @@ TEST(CheckerMedium, MenuFileThatCannotBeReadIsAnError) {
 TEST(CheckerUtf16, JudgesEachSectionInItsSystemsCodePage) {
     TempFolder medium;
     medium.write("setup.exe", "");
-    medium.write("autorun.inf",
-                 utf16File(crlf("[0]\nTitle=Sample Disc\n1=Setup|setup.exe||||\n"
-                                "[1]\nTitle=Пример диска\n1=Выход|||||1\n"
-                                "[15]\nTitle=Płyta próbna\n1=Wyjście|||||1\n"
-                                "[22]\nTitle=Δίσκος\n1=Έξοδος ж ж ł|||||1\n")));
+    medium.write("autorun.inf", utf16File(crlf("[0]\nTitle=Sample Disc\n1=Setup|setup.exe||||\n"
+                                               "[1]\nTitle=Пример диска\n1=Выход|||||1\n"
+                                               "[15]\nTitle=Płyta próbna\n1=Wyjście|||||1\n"
+                                               "[22]\nTitle=Δίσκος\n1=Έξοδος ж ж ł|||||1\n")));
 
     const CheckerRun run = runChecker("\"" + folderArgument(medium) + "\"");
 
@@ -386,7 +387,8 @@ TEST(CheckerUtf16, JudgesEachSectionInItsSystemsCodePage) {
              file + "12: info: [22] 1: \"Έξοδος ? ? ?\" starts nothing, closes the menu",
          }) {
         EXPECT_NE(std::find(run.lines.begin(), run.lines.end(), expected), run.lines.end())
-            << expected << "\n" << testing::PrintToString(run.lines);
+            << expected << "\n"
+            << testing::PrintToString(run.lines);
     }
     std::vector<std::string> problems;
     for (const std::string& line : run.lines) {
@@ -453,13 +455,13 @@ TEST(CheckerContrast, CaptionsOnABusyPictureAreHardToRead) {
         if (severity(line) != "info") problems.push_back(line.substr(0, line.find(" in colour")));
     }
     // Both caption colours of the one entry with a caption, and nothing for the empty one.
-    EXPECT_EQ(problems, (std::vector<std::string>{
-                            file + "2: note: [autorun] open: setup.exe is not the menu program "
-                                   "(start.exe): inserting the medium does not open the menu",
-                            file + "5: warning: [0] 1: caption",
-                            file + "5: warning: [0] 1: lit caption",
-                            file + "6: warning: [0] 2: no caption: the entry is not shown, yet key "
-                                   "2 still starts it"}))
+    EXPECT_EQ(problems,
+              (std::vector<std::string>{
+                  file + "2: note: [autorun] open: setup.exe is not the menu program "
+                         "(start.exe): inserting the medium does not open the menu",
+                  file + "5: warning: [0] 1: caption", file + "5: warning: [0] 1: lit caption",
+                  file + "6: warning: [0] 2: no caption: the entry is not shown, yet key "
+                         "2 still starts it"}))
         << testing::PrintToString(run.lines);
     EXPECT_EQ(run.exitCode, 1u);
 }
@@ -469,11 +471,11 @@ TEST(Contrast, WcagRatiosOfTheMenusColours) {
         std::uint32_t text, background;
         double ratio;
     } cases[] = {
-        {0x000000, 0xFFFFFF, 21.0},   // black on white
-        {0x0000FF, 0xFFFFFF, 4.0},    // red on white
-        {0x777777, 0xFFFFFF, 4.48},   // the usual limit of grey on white
-        {0x00FFFF, 0xFFFFFF, 1.07},   // yellow on white
-        {0x7F0000, 0x7F0000, 1.0},    // navy on itself
+        {0x000000, 0xFFFFFF, 21.0},  // black on white
+        {0x0000FF, 0xFFFFFF, 4.0},   // red on white
+        {0x777777, 0xFFFFFF, 4.48},  // the usual limit of grey on white
+        {0x00FFFF, 0xFFFFFF, 1.07},  // yellow on white
+        {0x7F0000, 0x7F0000, 1.0},   // navy on itself
     };
     for (const auto& c : cases) {
         EXPECT_NEAR(contrastRatio(c.text, c.background), c.ratio, 0.01) << std::hex << c.text;
@@ -492,7 +494,8 @@ TEST(Contrast, AFewSpecksDoNotCountButMoreDo) {
         picture.width = 10;
         picture.height = 10;
         picture.pixels.assign(100, 0xFFFFFF);
-        for (int i = 0; i < c.darkPixels; ++i) picture.pixels[static_cast<std::size_t>(i) * 7 % 100] = 0;
+        for (int i = 0; i < c.darkPixels; ++i)
+            picture.pixels[static_cast<std::size_t>(i) * 7 % 100] = 0;
         const Backdrop backdrop = textContrast(picture, 0, 0, 10, 10, 0x000000, 0.05);
         EXPECT_TRUE(backdrop.measured);
         EXPECT_NEAR(backdrop.ratio, c.ratio, 0.01) << c.darkPixels;

@@ -3,7 +3,6 @@
 // Messages are posted to the menu window here; tests/program/end_to_end_test.cpp drives
 // it with real input.
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <cstdlib>
@@ -288,8 +287,9 @@ TEST(SystemLanguageMenu, ShowsTheTitleOfItsSectionFromAUtf16MenuFile) {
     const std::wstring english = L"Program test English " + std::to_wstring(GetCurrentProcessId());
     const std::wstring russianTitle =
         L"\x041F\x0440\x043E\x0431\x0430 " + std::to_wstring(GetCurrentProcessId());
-    const std::wstring text = L"[0]\r\nTitle=" + english + L"\r\n1=First|first.exe||||\r\n[1]\r\nTitle=" +
-                              russianTitle + L"\r\n1=\x041F\x0435\x0440\x0432\x044B\x0439|first.exe||||\r\n";
+    const std::wstring text = L"[0]\r\nTitle=" + english +
+                              L"\r\n1=First|first.exe||||\r\n[1]\r\nTitle=" + russianTitle +
+                              L"\r\n1=\x041F\x0435\x0440\x0432\x044B\x0439|first.exe||||\r\n";
     std::string bytes = "\xFF\xFE";
     for (wchar_t unit : text) {
         bytes.push_back(static_cast<char>(unit & 0xFF));
