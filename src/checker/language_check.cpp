@@ -3,10 +3,16 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
 
+#include "checker/code_pages.h"
+#include "checker/contrast_check.h"
+#include "checker/menu_encoding.h"
+#include "checker/menu_lines.h"
+#include "checker/near_name.h"
 #include "checker/profile_scan.h"
 #include "checker/report.h"
 #include "checker/section_check.h"
@@ -18,12 +24,11 @@
 #include "config/menu_items.h"
 #include "startup/menu_file.h"
 #include "state/launcher_state.h"
-#include "window/menu_fonts.h"
 #include "window/item_text.h"
+#include "window/menu_fonts.h"
 
 namespace {
 
-constexpr unsigned kRussianCodePage = 1251;
 constexpr std::size_t kFieldsPerEntry = 5;
 
 std::string languageName(unsigned langId) {
@@ -103,7 +108,7 @@ bool isDrivePath(const std::string& command) {
 }
 
 // Whether the command of an entry can start: the file on the medium for a relative command.
-void checkCommand(const std::string& place, const std::string& written, const MenuItem& item,
+void checkCommand(const Place& place, const std::string& written, const MenuItem& item,
                   Report& report) {
     if (item.command[0] == '\0') return;
     const bool usesVariables = written.find('%') != std::string::npos;
@@ -144,9 +149,9 @@ void checkCommand(const std::string& place, const std::string& written, const Me
 // Findings for entry key `slot` + 1 of the section in force; false when the key gives no
 // entry at all.
 bool checkEntry(const std::string& section, int slot, const MeasuringFont& itemFont,
-                const MeasuringFont& commentFont, Report& report) {
+                const MeasuringFont& commentFont, const Picture* picture, Report& report) {
     const std::string key = std::to_string(slot + 1);
-    const std::string place = keyPlace(section, key);
+    const Place place = keyPlace(section, key);
     const std::string written = rawValue(section, key);
     if (written.empty()) return false;
 
@@ -207,6 +212,8 @@ bool checkEntry(const std::string& section, int slot, const MeasuringFont& itemF
                            fontText(view.FontName, view.FontSize) + " and its place shows " +
                            std::to_string(kCaptionRoom) + ": the rest is cut");
         }
+        if (picture != nullptr)
+            checkCaptionContrast(place, slot, width, itemFont.lineHeight(), *picture, report);
     }
     const std::string comment = overflow(item.comment, commentFont);
     if (!comment.empty()) report.warning(place, "comment " + comment);
@@ -214,7 +221,7 @@ bool checkEntry(const std::string& section, int slot, const MeasuringFont& itemF
 }
 
 // Title, prompt and entries of the section now in force, and its keys.
-void checkSectionInForce(Report& report) {
+void checkSectionInForce(const Picture* picture, Report& report) {
     const std::string section = launcherState.sectionName;
     checkSectionKeys(section, true, report);
 
@@ -232,10 +239,11 @@ void checkSectionInForce(Report& report) {
     }
 
     // The menu's own fonts, made for the character set of this section.
-    const MeasuringFont itemFont(createItemFont());
-    const MeasuringFont commentFont(createCommentFont());
+    const unsigned codePage = codePageForSection(launcherState.languageIndex);
+    const MeasuringFont itemFont(createItemFont(), codePage);
+    const MeasuringFont commentFont(createCommentFont(), codePage);
 
-    const std::string promptPlace = keyPlace(section, "Prompt");
+    const Place promptPlace = keyPlace(section, "Prompt");
     const std::string prompt = rawValue(section, "Prompt");
     if (prompt.empty()) {
         report.info(promptPlace,
@@ -257,15 +265,102 @@ void checkSectionInForce(Report& report) {
 
     int entries = 0;
     for (int slot = 0; slot < kMenuItemSlots; ++slot) {
-        if (checkEntry(section, slot, itemFont, commentFont, report)) ++entries;
+        if (checkEntry(section, slot, itemFont, commentFont, picture, report)) ++entries;
     }
     if (entries == 0)
         report.warning(sectionPlace(section), "no entries (keys 1 to 5): the menu shows none");
 }
 
+// "U+00E9" for a character given in UTF-8.
+std::string codePoint(const std::string& character) {
+    const std::wstring wide = wideFromUtf8(character);
+    unsigned long point = wide.empty() ? 0 : static_cast<unsigned long>(wide[0]);
+    if (wide.size() == 2) point = 0x10000 + ((point - 0xD800) << 10) + (wide[1] - 0xDC00u);
+    char text[16];
+    std::snprintf(text, sizeof text, "U+%04lX", point);
+    return text;
+}
+
+// For a UTF-16 file: each text of `section` with characters its systems' code page lacks.
+void checkCharacters(const std::string& section, unsigned codePage, const MenuLines& lines,
+                     Report& report) {
+    std::vector<std::string> seen;
+    for (const auto& keyLine : lines.keysOf(section)) {
+        const std::string& key = keyLine.second;
+        bool known = false;
+        for (const std::string& languageKey : languageKeys())
+            known = known || sameName(languageKey, key);
+        bool earlier = false;
+        for (const std::string& before : seen) earlier = earlier || sameName(before, key);
+        if (!known || earlier) continue;
+        seen.push_back(key);
+
+        const std::string text = lines.text(keyLine.first);
+        const std::size_t equals = text.find('=');
+        if (equals == std::string::npos) continue;
+        const std::vector<std::string> outside =
+            charactersOutside(text.substr(equals + 1), codePage);
+        if (outside.empty()) continue;
+        std::string named;
+        for (const std::string& character : outside) {
+            if (!named.empty()) named += ", ";
+            named += quoted(character) + " (" + codePoint(character) + ")";
+        }
+        const unsigned kept = report.textCodePage();
+        report.setTextCodePage(CP_UTF8);
+        report.warning(keyPlace(section, key), "code page " + std::to_string(codePage) +
+                                                   " of this section's systems has no " + named +
+                                                   ": the menu shows \"?\" instead");
+        report.setTextCodePage(kept);
+    }
+}
+
+// Checks section `index` (or [0] for 0) the way systems of its code page read it.
+void checkSectionOnItsSystems(std::int32_t index, MenuFileViews& views, const MenuLines& lines,
+                              const Picture* picture, Report& report) {
+    const unsigned codePage = codePageForSection(index);
+    const std::string section = std::to_string(index);
+    const std::string file = views.fileFor(codePage);
+    char kept[kPathSize];
+    std::memcpy(kept, launcherState.menuFilePath, sizeof kept);
+    if (file.empty() || file.size() >= sizeof launcherState.menuFilePath) {
+        report.error(sectionPlace(section), "cannot be read in code page " +
+                                                std::to_string(codePage) +
+                                                ": no room for a converted copy in the "
+                                                "temporary folder");
+        return;
+    }
+    std::memcpy(launcherState.menuFilePath, file.c_str(), file.size() + 1);
+    report.setTextCodePage(codePage);
+
+    resetLanguageState();
+    loadLanguageSectionFor(index);
+    if (index == 0) {
+        loadMenuItems();
+        report.info(sectionPlace("0"),
+                    "English (1033) and every language without a titled section of its own -> [0]");
+        checkSectionInForce(picture, report);
+    } else if (launcherState.languageIndex == index) {
+        loadMenuItems();
+        report.info(sectionPlace(section), languagesOf(index) + " -> [" + section + "]");
+        checkSectionInForce(picture, report);
+    } else {
+        report.warning(sectionPlace(section), languagesOf(index) + " -> [" + section +
+                                                  "] has no Title: [0] is used, "
+                                                  "and the Prompt and entries of [" +
+                                                  section + "] are never shown");
+        checkSectionKeys(section, true, report);
+    }
+    if (views.utf16()) checkCharacters(section, codePage, lines, report);
+
+    report.setTextCodePage(CP_ACP);
+    std::memcpy(launcherState.menuFilePath, kept, sizeof kept);
+}
+
 }  // namespace
 
-void checkLanguageSections(const std::vector<std::string>& names, Report& report) {
+void checkLanguageSections(const std::vector<std::string>& names, MenuFileViews& views,
+                           const MenuLines& lines, const Picture* picture, Report& report) {
     std::vector<std::int32_t> present;
     for (const std::string& name : names) {
         const SectionClass section = classifySection(name);
@@ -281,34 +376,7 @@ void checkLanguageSections(const std::vector<std::string>& names, Report& report
         report.error(sectionPlace("0"),
                      "missing: English and every language without a titled section of its "
                      "own get a menu without title and entries");
-    } else {
-        resetLanguageState();
-        loadLanguageSectionFor(0);
-        loadMenuItems();
-        report.info(sectionPlace("0"),
-                    "English (1033) and every language without a titled section of its own -> [0]");
-        checkSectionInForce(report);
     }
-
-    for (const std::int32_t index : present) {
-        if (index == 0) continue;
-        const std::string section = std::to_string(index);
-        report.setTextCodePage(charsetForLanguageIndex(index) == kRussianCharset ? kRussianCodePage
-                                                                                 : CP_ACP);
-        resetLanguageState();
-        loadLanguageSectionFor(index);
-        const std::string languages = languagesOf(index);
-        if (launcherState.languageIndex == index) {
-            loadMenuItems();
-            report.info(sectionPlace(section), languages + " -> [" + section + "]");
-            checkSectionInForce(report);
-        } else {
-            report.warning(sectionPlace(section), languages + " -> [" + section +
-                                                      "] has no Title: [0] is used, "
-                                                      "and the Prompt and entries of [" +
-                                                      section + "] are never shown");
-            checkSectionKeys(section, true, report);
-        }
-        report.setTextCodePage(CP_ACP);
-    }
+    for (const std::int32_t index : present)
+        checkSectionOnItsSystems(index, views, lines, picture, report);
 }

@@ -5,8 +5,14 @@
 #include <string>
 #include <vector>
 
+class MenuFileViews;
+struct Picture;
+class MenuLines;
 class Report;
 
 // Needs launcherState.view read (checkViewSection) and the menu file and medium root set.
-// `names` are the file's section names.
-void checkLanguageSections(const std::vector<std::string>& names, Report& report);
+// `names` are the file's section names. Each section is read the way the systems of its
+// code page read it (`views`), and for a UTF-16 file every text is checked for characters
+// that code page lacks (`lines`). With a `picture`, each caption's contrast on it too.
+void checkLanguageSections(const std::vector<std::string>& names, MenuFileViews& views,
+                           const MenuLines& lines, const Picture* picture, Report& report);

@@ -7,7 +7,7 @@
 #include "checker/report.h"
 
 static const char kUsage[] =
-    "Usage: autorun-menu-check [--quiet] [--root DIR] MEDIUM\n"
+    "Usage: autorun-menu-check [--quiet] [--root DIR] [--menu PROGRAM] MEDIUM\n"
     "\n"
     "Reads the autorun.inf of a medium with autorun-menu's own code and tells what the menu\n"
     "will show and start in every language, and what in the file it cannot use.\n"
@@ -15,10 +15,15 @@ static const char kUsage[] =
     "\n"
     "  --root DIR  the medium's root folder, when the menu lies in a subfolder of the\n"
     "              medium: relative commands start there (default: the folder of autorun.inf)\n"
+    "  --menu PROGRAM  the menu program whose picture the captions are measured on\n"
+    "              (default: the program beside autorun.inf that carries the menu's picture)\n"
     "  --quiet     print nothing; only the exit code tells the result\n"
     "  --help      print this text\n"
     "\n"
-    "One line per finding: info:, warning: or error:, then where ([section] key), then what.\n"
+    "One line per finding, as compilers print them: FILE:LINE: (the file alone when the\n"
+    "finding has no line), then info:, note:, warning: or error:, then where ([section] key)\n"
+    "and what. Texts of every language are printed as characters: to a console as such, to a\n"
+    "pipe or file in UTF-8.\n"
     "Exit code: 0 nothing wrong, 1 warnings only, 2 errors (no readable autorun.inf, a\n"
     "command that is not on the medium, ...).\n";
 
@@ -46,6 +51,14 @@ int main(int argc, char** argv) {
             } else {
                 problem = "--root needs a folder";
             }
+        } else if (argument == "--menu") {
+            if (i + 1 < argc) {
+                options.menu = argv[++i];
+            } else {
+                problem = "--menu needs a program";
+            }
+        } else if (argument.rfind("--menu=", 0) == 0) {
+            options.menu = argument.substr(7);
         } else if (argument.rfind("--root=", 0) == 0) {
             options.root = pathArgument(argument.substr(7));
         } else if (argument.size() > 1 && argument[0] == '-') {

@@ -5,7 +5,12 @@
 #include <cstdio>
 #include <vector>
 
+#include "checker/autorun_check.h"
+#include "checker/contrast_check.h"
 #include "checker/language_check.h"
+#include "checker/menu_encoding.h"
+#include "checker/menu_lines.h"
+#include "checker/menu_program.h"
 #include "checker/near_name.h"
 #include "checker/profile_scan.h"
 #include "checker/report.h"
@@ -108,6 +113,32 @@ bool setStatePath(char (&buffer)[kPathSize], const std::string& text, Report& re
     return true;
 }
 
+// The picture of the menu program named or found beside the menu file, or false.
+bool findPicture(const CheckOptions& options, const std::string& folder, std::string& program,
+                 Picture& picture, Report& report) {
+    program = options.menu.empty() ? findMenuProgram(folder) : fullPath(options.menu);
+    if (program.empty()) {
+        report.note(folder,
+                    "no program here carries the menu's picture (--menu PROGRAM names "
+                    "it): the captions' contrast on the picture is not checked");
+        return false;
+    }
+    std::string reason;
+    if (!options.menu.empty() && !carriesMenuPicture(program)) {
+        report.error(program, "not the menu program: it carries no menu picture and window");
+        program.clear();
+        return false;
+    }
+    if (!readMenuPicture(program, picture, reason)) {
+        report.warning(program, reason + ": the captions' contrast on it is not checked");
+        return false;
+    }
+    report.info(program, "the menu program: captions are measured on its " +
+                             std::to_string(picture.width) + " x " +
+                             std::to_string(picture.height) + " picture");
+    return true;
+}
+
 }  // namespace
 
 void checkMedium(const CheckOptions& options, Report& report) {
@@ -139,19 +170,37 @@ void checkMedium(const CheckOptions& options, Report& report) {
                     ? "the medium's root: relative commands start here"
                     : "the medium's root: relative commands start here (--root DIR when the menu "
                       "lies in a subfolder)");
-    if (looksLikeUtf8(bytes)) {
+    MenuLines lines;
+    MenuFileViews views(menuFile, bytes);
+    lines.read(views.utf16() ? utf8FromUtf16File(bytes) : bytes);
+    report.setMenuFile(menuFile, &lines);
+    if (views.utf16()) {
+        report.info(menuFile,
+                    "saved in UTF-16: every language section reaches the menu in the code page "
+                    "of its systems, and each is checked in it");
+    } else if (looksLikeUtf8(bytes)) {
         report.warning(menuFile,
                        "written in UTF-8: the menu reads it in the system's ANSI code page, where "
-                       "texts outside ASCII come out garbled; save it in the code page of its "
-                       "languages (1251 for Russian)");
+                       "texts outside ASCII come out garbled; save it as UTF-16 (\"Unicode\" in "
+                       "Notepad), which serves every language");
     }
+
+    const std::string folder = menuFile.substr(0, menuFile.find_last_of("\\/") + 1);
+    std::string program;
+    Picture picture;
+    const bool pictureRead = findPicture(options, folder, program, picture, report);
 
     const std::vector<std::string> names = sectionNames();
     bool viewPresent = false;
-    for (const std::string& name : names)
+    bool autorunPresent = false;
+    for (const std::string& name : names) {
         viewPresent = viewPresent || classifySection(name).kind == SectionKind::View;
+        autorunPresent = autorunPresent || sameName(name, "autorun");
+    }
+    checkAutorunSection(autorunPresent, folder, program, report);
     checkViewSection(viewPresent, report);
-    checkLanguageSections(names, report);
+    checkCommentContrast(report);
+    checkLanguageSections(names, views, lines, pictureRead ? &picture : nullptr, report);
     checkSectionNames(names, report);
 
     report.info(menuFile, std::to_string(report.errorCount()) +

@@ -1,5 +1,6 @@
 #include "checker/section_check.h"
 
+#include <map>
 #include <set>
 
 #include "checker/near_name.h"
@@ -64,10 +65,11 @@ SectionClass classifySection(const std::string& name) {
 }
 
 void checkSectionNames(const std::vector<std::string>& names, Report& report) {
-    std::set<std::string> seen;
+    std::map<std::string, int> seen;
     for (const std::string& name : names) {
-        const std::string place = sectionPlace(name);
-        const bool earlier = !seen.insert(comparable(name)).second;
+        const int occurrence = seen[comparable(name)]++;
+        const Place place = sectionPlace(name, occurrence);
+        const bool earlier = occurrence > 0;
         const SectionClass section = classifySection(name);
         if (earlier) {
             if (section.kind != SectionKind::Windows) {
@@ -84,7 +86,8 @@ void checkSectionNames(const std::vector<std::string>& names, Report& report) {
             const std::int32_t index = name.size() <= 10 ? numberFromText(name.c_str()) : -1;
             const std::string canonical = std::to_string(index);
             if (name[0] == '0' && index >= 0 && isLanguageSectionNumber(index)) {
-                why += ": section names have no leading zero" + didYouMean(sectionPlace(canonical));
+                why += ": section names have no leading zero" +
+                       didYouMean(sectionPlace(canonical).text);
             } else if (index >= 0 && index <= 29) {
                 why += ": no language leads to section " + canonical;
             } else {
@@ -93,7 +96,7 @@ void checkSectionNames(const std::vector<std::string>& names, Report& report) {
         } else {
             const std::string nearest = nearestName(name, {"View", "autorun"});
             if (!nearest.empty()) {
-                why += didYouMean(sectionPlace(nearest));
+                why += didYouMean(sectionPlace(nearest).text);
             } else {
                 why += ": language sections are named by number, 0 to 29";
             }
@@ -104,9 +107,10 @@ void checkSectionNames(const std::vector<std::string>& names, Report& report) {
 
 void checkSectionKeys(const std::string& section, bool languageSection, Report& report) {
     const std::vector<std::string>& keys = languageSection ? languageKeys() : viewKeys();
-    std::set<std::string> seen;
+    std::map<std::string, int> seen;
     for (const SectionLine& line : sectionLines(section)) {
-        const std::string place = keyPlace(section, line.key);
+        const int occurrence = seen[comparable(line.key)]++;
+        const Place place = keyPlace(section, line.key, occurrence);
         if (!line.hasEquals) {
             report.warning(place, "a line without '=': the menu reads nothing from it");
             continue;
@@ -114,7 +118,7 @@ void checkSectionKeys(const std::string& section, bool languageSection, Report& 
         bool known = false;
         for (const std::string& key : keys) known = known || sameName(key, line.key);
         if (known) {
-            if (!seen.insert(comparable(line.key)).second) {
+            if (occurrence > 0) {
                 report.warning(place, "given twice: the menu takes the first value");
             }
             continue;

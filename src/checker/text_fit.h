@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct HDC__;
 struct HFONT__;
@@ -20,9 +21,11 @@ struct CommentFit {
 };
 
 // One of the menu's own fonts, selected into its own memory device. Takes ownership.
+// Texts are measured as characters of code page `codePage`, the way a system with that
+// ANSI code page draws the menu's bytes.
 class MeasuringFont {
 public:
-    explicit MeasuringFont(HFONT__* font);
+    explicit MeasuringFont(HFONT__* font, unsigned codePage = 0);
     ~MeasuringFont();
     MeasuringFont(const MeasuringFont&) = delete;
     MeasuringFont& operator=(const MeasuringFont&) = delete;
@@ -46,5 +49,6 @@ private:
     HDC__* dc_ = nullptr;
     HFONT__* font_ = nullptr;
     void* keptFont_ = nullptr;
+    unsigned codePage_ = 0;
     bool ready_ = false;
 };

@@ -49,10 +49,14 @@ const char* const kColourNames[kColourCount] = {
     "grey",  "red",   "magenta", "lime",   "yellow", "cyan", "white", "silver", "light grey",
 };
 
+}  // namespace
+
 std::string colourText(std::int32_t index) {
     const char* name = index >= 0 && index < kColourCount ? kColourNames[index] : "black";
     return std::to_string(index) + " (" + name + ")";
 }
+
+namespace {
 
 // The problem with a value of `key` that the menu does not take, or empty when it takes it.
 // `taken` is what the menu's number reader made of the value (0 when it kept the default).
@@ -115,7 +119,7 @@ void checkViewSection(bool present, Report& report) {
     const MeasuringFont commentFont(createCommentFont());
 
     for (const ViewKey& key : kViewKeys) {
-        const std::string place = keyPlace(kView, key.name);
+        const Place place = keyPlace(kView, key.name);
         if (key.kind == ViewKind::Text) {
             const char* face = view.*key.text;
             const MeasuringFont& font =

@@ -3,9 +3,15 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "built_program.h"
+#include "checker/code_pages.h"
+#include "checker/contrast.h"
+#include "config/language.h"
 #include "test_files.h"
 
 namespace {
@@ -85,6 +91,34 @@ std::string replaced(std::string text, const std::string& from, const std::strin
 
 std::string crlf(const std::string& text) { return replaced(text, "\n", "\r\n"); }
 
+// The severity of an output line: "info", "note", "warning" or "error"; empty for none.
+std::string severity(const std::string& line) {
+    std::size_t first = std::string::npos;
+    std::string found;
+    for (const char* name : {"info", "note", "warning", "error"}) {
+        const std::size_t at = line.find(std::string(": ") + name + ": ");
+        if (at < first) {
+            first = at;
+            found = name;
+        }
+    }
+    return found;
+}
+
+// `text` (UTF-8) as a UTF-16 file with its byte-order mark, as Notepad saves "Unicode".
+std::string utf16File(const std::string& text) {
+    const int length =
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+    std::string bytes = "\xFF\xFE";
+    for (wchar_t unit : wide) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8 & 0xFF));
+    }
+    return bytes;
+}
+
 // A medium as an author would lay it out, Russian in code page 1251.
 const std::string kGoodMenu = crlf(
     "[autorun]\n"
@@ -112,28 +146,32 @@ TEST(CheckerGoodMedium, TellsWhatTheMenuDoesAndFindsNothingWrong) {
     TempFolder medium;
     medium.write("autorun.inf", kGoodMenu);
     medium.write("readme.txt", "Notes.\r\n");
+    // The program [autorun] names, with the built-in picture the captions are measured on.
+    ASSERT_TRUE(copyProgram(builtProgramPath(), medium.path() + "autorun-menu.exe"));
 
     // Quoted with its final backslash, as authors write a folder: the backslash escapes the
     // closing quotation mark, so the checker gets the folder with a stray quotation mark.
     const CheckerRun run = runChecker("\"" + medium.path() + "\"");
 
     EXPECT_EQ(run.exitCode, 0u);
+    const std::string file = medium.path() + "autorun.inf:";
     for (const std::string& expected : std::vector<std::string>{
-             "info: [View] FontSize: 16",
-             "info: [View] FontActiveColor: 3 (maroon)",
-             "info: [View] ShowNumbers: 1",
-             "info: [0] 1: \"Read me first\" starts " + medium.path() +
+             file + "6: info: [View] FontSize: 16",
+             file + "9: info: [View] FontActiveColor: 3 (maroon)",
+             file + "5: info: [View] ShowNumbers: 1",
+             file + "13: info: [0] 1: \"Read me first\" starts " + medium.path() +
                  "readme.txt, the menu stays open",
-             "info: [0] 3: \"Visit the web site\" starts https://example.org/, the menu stays open",
-             "info: [0] 4: \"Exit\" starts nothing, closes the menu",
-             "info: [1]: Russian (1049) -> [1]",
+             file + "15: info: [0] 3: \"Visit the web site\" starts https://example.org/, the menu "
+                    "stays open",
+             file + "16: info: [0] 4: \"Exit\" starts nothing, closes the menu",
+             file + "17: info: [1]: Russian (1049) -> [1]",
+             // Russian, written in code page 1251, printed as UTF-8 through the pipe.
+             file + "18: info: [1] Title: \"\xD0\x9F\xD1\x80\xD0\xB8\xD0\xBC\xD0\xB5\xD1\x80\"",
          }) {
         EXPECT_NE(std::find(run.lines.begin(), run.lines.end(), expected), run.lines.end())
             << expected;
     }
-    for (const std::string& line : run.lines) {
-        EXPECT_EQ(line.rfind("info: ", 0), 0u) << line;
-    }
+    for (const std::string& line : run.lines) EXPECT_EQ(severity(line), "info") << line;
 }
 
 struct Finding {
@@ -141,7 +179,8 @@ struct Finding {
     std::string menu;       // autorun.inf; a file "setup.exe" lies beside it
     std::string arguments;  // %MEDIUM% stands for the medium's folder, without a final backslash
     DWORD exitCode;
-    std::vector<std::string> problems;  // every warning and error line, in order, by its start
+    // Every warning and error line, in order, by its start. %FILE% stands for the menu file.
+    std::vector<std::string> problems;
 };
 
 void PrintTo(const Finding& finding, std::ostream* out) { *out << finding.name; }
@@ -155,28 +194,34 @@ std::vector<Finding> findings() {
     const std::string title = "[0]\nTitle=Disc\n";
     return {
         {"ViewValues",
+         // Comment and blank lines count as lines.
          crlf(
-             "[View]\nShowNumbers=0\nFontSize=big\nFontColour=2\nFontActiveColor=20\nFontBold=0\n" +
+             "; The look\n\n[View]\nShowNumbers=0\nFontSize=big\nFontColour=2\nFontActiveColor=20\n"
+             "FontBold=0\n" +
              title + "1=Setup|setup.exe||||\n"),
          "\"%MEDIUM%\"",
          1,
-         {"warning: [View] ShowNumbers: \"0\" cannot switch this off",
-          "warning: [View] FontSize: \"big\" does not read as a number above 0: it stays 13",
-          "warning: [View] FontActiveColor: colour 20 is outside 1 to 17: it stays 10 (red)",
-          "warning: [View] FontColour: the menu never reads this key (did you mean FontColor?)"}},
+         {"%FILE%:4: warning: [View] ShowNumbers: \"0\" cannot switch this off",
+          "%FILE%:5: warning: [View] FontSize: \"big\" does not read as a number above 0: it "
+          "stays 13",
+          "%FILE%:7: warning: [View] FontActiveColor: colour 20 is outside 1 to 17: it stays 10 "
+          "(red)",
+          "%FILE%:6: warning: [View] FontColour: the menu never reads this key (did you mean "
+          "FontColor?)"}},
         {"Sections",
          crlf("[autorun.amd64]\nopen=x\n" + title +
               "1=Setup|setup.exe||||\nTitel=Disc\n[4]\nPrompt=P\n"
               "[01]\n[8]\n[Veiw]\n[0]\n"),
          "\"%MEDIUM%\\autorun.inf\"",
          1,
-         {"warning: [0] Titel: the menu never reads this key (did you mean Title?)",
-          "warning: [4]: Ukrainian (1058) -> [4] has no Title: [0] is used",
-          "warning: [01]: the menu never reads this section: section names have no leading zero "
-          "(did you mean [1]?)",
-          "warning: [8]: the menu never reads this section: no language leads to section 8",
-          "warning: [Veiw]: the menu never reads this section (did you mean [View]?)",
-          "warning: [0]: given twice: the menu reads only the first"}},
+         {"%FILE%:6: warning: [0] Titel: the menu never reads this key (did you mean Title?)",
+          "%FILE%:7: warning: [4]: Ukrainian (1058) -> [4] has no Title: [0] is used",
+          "%FILE%:9: warning: [01]: the menu never reads this section: section names have no "
+          "leading zero (did you mean [1]?)",
+          "%FILE%:10: warning: [8]: the menu never reads this section: no language leads to "
+          "section 8",
+          "%FILE%:11: warning: [Veiw]: the menu never reads this section (did you mean [View]?)",
+          "%FILE%:12: warning: [0]: given twice: the menu reads only the first"}},
         {"Entries",
          crlf(title + "Prompt=One\\nTwo\n1=Setup|setup.exe|\n" + "2=" + std::string(60, 'W') +
               "|setup.exe||||\n" + "3=Manual|docs\\manual.pdf||" +
@@ -184,27 +229,27 @@ std::vector<Finding> findings() {
               "4=Install|setup.exe /auto||||\n5=|setup.exe||||yes\n"),
          "\"%MEDIUM%\"",
          2,
-         {"warning: [0] Prompt: \\n is shown as written",
-          "warning: [0] 1: only 3 fields: an entry needs five",
-          "warning: [0] 2: caption with its number is ",
-          "error: [0] 3: command docs\\manual.pdf: no such file on the medium "
+         {"%FILE%:3: warning: [0] Prompt: \\n is shown as written",
+          "%FILE%:4: warning: [0] 1: only 3 fields: an entry needs five",
+          "%FILE%:5: warning: [0] 2: caption with its number is ",
+          "%FILE%:6: error: [0] 3: command docs\\manual.pdf: no such file on the medium "
           "(%MEDIUM%\\docs\\manual.pdf)",
-          "warning: [0] 3: comment takes 30 lines in Arial 11 and the comment box shows ",
-          "error: [0] 4: command setup.exe /auto: no such file on the medium (%MEDIUM%\\setup.exe "
-          "/auto); "
-          "parameters go into the third field: setup.exe|/auto",
-          "warning: [0] 5: no caption: the entry is not shown, yet key 5 still starts it",
-          "warning: [0] 5: close flag \"yes\" is not 1: the menu stays open"}},
+          "%FILE%:6: warning: [0] 3: comment takes 30 lines in Arial 11 and the comment box shows ",
+          "%FILE%:7: error: [0] 4: command setup.exe /auto: no such file on the medium "
+          "(%MEDIUM%\\setup.exe /auto); parameters go into the third field: setup.exe|/auto",
+          "%FILE%:8: warning: [0] 5: no caption: the entry is not shown, yet key 5 still starts it",
+          "%FILE%:8: warning: [0] 5: close flag \"yes\" is not 1: the menu stays open"}},
         {"CutTexts",
          crlf("[0]\nTitle=" + std::string(300, 'T') + "\nPrompt=" + std::string(1100, 'P') +
               "\n1=Setup|setup.exe||" + std::string(1100, 'c') + "||\n"),
          "\"%MEDIUM%\"",
          1,
-         {"warning: [0] Title: 300 characters: the menu takes only the first 259",
-          "warning: [0] Prompt: 1100 characters: the menu takes only the first 1023",
-          "warning: [0] Prompt: takes ",
-          "warning: [0] 1: the line has 1119 characters: the menu reads only the first 1023",
-          "warning: [0] 1: only 4 fields", "warning: [0] 1: comment takes "}},
+         {"%FILE%:2: warning: [0] Title: 300 characters: the menu takes only the first 259",
+          "%FILE%:3: warning: [0] Prompt: 1100 characters: the menu takes only the first 1023",
+          "%FILE%:3: warning: [0] Prompt: takes ",
+          "%FILE%:4: warning: [0] 1: the line has 1119 characters: the menu reads only the first "
+          "1023",
+          "%FILE%:4: warning: [0] 1: only 4 fields", "%FILE%:4: warning: [0] 1: comment takes "}},
         {"Commands",
          crlf(title +
               "1=Notepad|%WINDIR%\\notepad.exe||||\n2=Tool|%CHECKER_TEST_UNSET%\\tool.exe||||\n"
@@ -212,38 +257,61 @@ std::vector<Finding> findings() {
               "missing||||\n5=Share|\\\\server\\x||||\n"),
          "\"%MEDIUM%\"",
          1,
-         {"warning: [0] 2: command %CHECKER_TEST_UNSET%\\tool.exe: not found here",
-          "warning: [0] 3: command E:\\setup.exe: a fixed drive, started as written"}},
+         {"%FILE%:4: warning: [0] 2: command %CHECKER_TEST_UNSET%\\tool.exe: not found here",
+          "%FILE%:5: warning: [0] 3: command E:\\setup.exe: a fixed drive, started as written"}},
         // The entries of a section without a title are never shown: nothing to check there.
         {"Fallback",
          crlf(title + "1=Setup|setup.exe||||\n[1]\nPrompt=P\n1=Missing|missing.exe||||\n"),
          "\"%MEDIUM%\"",
          1,
-         {"warning: [1]: Russian (1049) -> [1] has no Title: [0] is used"}},
+         {"%FILE%:4: warning: [1]: Russian (1049) -> [1] has no Title: [0] is used"}},
         {"Utf8",
          crlf(title + "1=Caf\xC3\xA9|setup.exe||||\n"),
          "\"%MEDIUM%\"",
          1,
-         {"warning: %MEDIUM%\\autorun.inf: written in UTF-8"}},
+         {"%FILE%: warning: written in UTF-8"}},
         {"NoEntriesNoZero",
          crlf("[2]\nTitle=Deutsch\n"),
          "\"%MEDIUM%\"",
          2,
-         {"error: [0]: missing: English and every language without a titled section",
-          "warning: [2]: no entries (keys 1 to 5): the menu shows none"}},
+         {"%FILE%: error: [0]: missing: English and every language without a titled section",
+          "%FILE%:1: warning: [2]: no entries (keys 1 to 5): the menu shows none"}},
         {"NoMenuFile",
          "",
          "\"%MEDIUM%\\sub\"",
          2,
-         {"error: %MEDIUM%\\sub\\: no autorun.inf in this folder"}},
+         {"%MEDIUM%\\sub\\: error: no autorun.inf in this folder"}},
         {"Quiet", crlf(title + "1=Manual|manual.pdf||||\n"), "--quiet \"%MEDIUM%\"", 2, {}},
         {"MenuInSubfolderWithoutRoot",
          "",
          "\"%MEDIUM%\\menu\"",
          2,
-         {"error: [0] 1: command setup.exe: no such file on the medium "
-          "(%MEDIUM%\\menu\\setup.exe)"}},
+         {"%MEDIUM%\\menu\\autorun.inf:3: error: [0] 1: command setup.exe: no such file on the "
+          "medium (%MEDIUM%\\menu\\setup.exe)"}},
         {"MenuInSubfolderWithRoot", "", "--root \"%MEDIUM%\" \"%MEDIUM%\\menu\"", 0, {}},
+        // What Windows reads to offer a program: each key checked against the medium.
+        {"Autorun",
+         crlf("[autorun]\nopen=missing.exe /x\nicon=setup.exe,3\nlabel=" + std::string(300, 'L') +
+              "\naction=Start\n" + title + "1=Setup|setup.exe||||\n"),
+         "\"%MEDIUM%\"",
+         2,
+         {"%FILE%:2: error: [autorun] open: missing.exe: no such file on the medium",
+          "%FILE%:3: warning: [autorun] icon: setup.exe: neither an icon file nor a program",
+          "%FILE%:4: warning: [autorun] label: 300 characters: Windows reads at most 259"}},
+        {"AutorunWithoutProgram",
+         crlf("[autorun]\nlabel=Disc\nicon=C:\\disc.ico\n" + title + "1=Setup|setup.exe||||\n"),
+         "\"%MEDIUM%\"",
+         1,
+         {"%FILE%:1: warning: [autorun]: neither open nor shellexecute",
+          "%FILE%:3: warning: [autorun] icon: C:\\disc.ico: a fixed drive or share"}},
+        // The comment colour against the comment box: below 3:1 a warning.
+        {"CommentContrast",
+         crlf("[View]\nFontCommentColor=13\nBkCommentColor=15\n" + title +
+              "1=Setup|setup.exe||||\n"),
+         "\"%MEDIUM%\"",
+         1,
+         {"%FILE%:2: warning: [View] FontCommentColor: comment text 13 (yellow) on the comment box "
+          "15 (white): contrast 1.0:1, below 3:1"}},
     };
 }
 
@@ -265,12 +333,13 @@ TEST_P(CheckerFindings, ReportsEachProblemWithItsExitCode) {
     EXPECT_EQ(run.exitCode, finding.exitCode);
     std::vector<std::string> problems;
     for (const std::string& line : run.lines) {
-        if (line.rfind("info: ", 0) != 0) problems.push_back(line);
+        if (severity(line) == "warning" || severity(line) == "error") problems.push_back(line);
     }
     ASSERT_EQ(problems.size(), finding.problems.size()) << testing::PrintToString(run.lines);
     for (std::size_t i = 0; i < problems.size(); ++i) {
         const std::string expected =
-            replaced(finding.problems[i], "%MEDIUM%", folderArgument(medium));
+            replaced(replaced(finding.problems[i], "%FILE%", "%MEDIUM%\\autorun.inf"), "%MEDIUM%",
+                     folderArgument(medium));
         EXPECT_EQ(problems[i].substr(0, expected.size()), expected);
     }
 }
@@ -292,14 +361,169 @@ TEST(CheckerMedium, MenuFileThatCannotBeReadIsAnError) {
 
     EXPECT_EQ(run.exitCode, 2u);
     ASSERT_EQ(run.lines.size(), 1u);
-    EXPECT_EQ(run.lines[0].rfind("error: " + menu + ": cannot be read: ", 0), 0u) << run.lines[0];
+    EXPECT_EQ(run.lines[0].rfind(menu + ": error: cannot be read: ", 0), 0u) << run.lines[0];
+}
+
+// One menu file for every language, saved as UTF-16: each section is judged in the code
+// page of its own systems, and a character that code page lacks is named.
+TEST(CheckerUtf16, JudgesEachSectionInItsSystemsCodePage) {
+    TempFolder medium;
+    medium.write("setup.exe", "");
+    medium.write("autorun.inf", utf16File(crlf("[0]\nTitle=Sample Disc\n1=Setup|setup.exe||||\n"
+                                               "[1]\nTitle=Пример диска\n1=Выход|||||1\n"
+                                               "[15]\nTitle=Płyta próbna\n1=Wyjście|||||1\n"
+                                               "[22]\nTitle=Δίσκος\n1=Έξοδος ж ж ł|||||1\n")));
+
+    const CheckerRun run = runChecker("\"" + folderArgument(medium) + "\"");
+
+    EXPECT_EQ(run.exitCode, 1u);
+    const std::string file = medium.path() + "autorun.inf:";
+    for (const std::string& expected : std::vector<std::string>{
+             file + "5: info: [1] Title: \"Пример диска\"",
+             file + "6: info: [1] 1: \"Выход\" starts nothing, closes the menu",
+             file + "8: info: [15] Title: \"Płyta próbna\"",
+             file + "11: info: [22] Title: \"Δίσκος\"",
+             // The menu on a Greek system gets "?" for the Cyrillic and Polish letters.
+             file + "12: info: [22] 1: \"Έξοδος ? ? ?\" starts nothing, closes the menu",
+         }) {
+        EXPECT_NE(std::find(run.lines.begin(), run.lines.end(), expected), run.lines.end())
+            << expected << "\n"
+            << testing::PrintToString(run.lines);
+    }
+    std::vector<std::string> problems;
+    for (const std::string& line : run.lines) {
+        if (severity(line) == "warning" || severity(line) == "error") problems.push_back(line);
+    }
+    EXPECT_EQ(problems, std::vector<std::string>{
+                            file + "12: warning: [22] 1: code page 1253 of this section's systems "
+                                   "has no \"ж\" (U+0436), \"ł\" (U+0142): the menu shows \"?\" "
+                                   "instead"});
+}
+
+// A packed 8-bit bitmap of the menu's size whose every pixel is a random grey: a picture as
+// busy as a photo, the same on every run.
+std::string busyPicture() {
+    const int width = 600;
+    const int height = 397;
+    const int stride = 600;
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 8;
+    header.biCompression = BI_RGB;
+    header.biClrUsed = 256;
+    std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
+    for (int i = 0; i < 256; ++i) {
+        const RGBQUAD grey = {static_cast<BYTE>(i), static_cast<BYTE>(i), static_cast<BYTE>(i), 0};
+        bytes.append(reinterpret_cast<const char*>(&grey), sizeof grey);
+    }
+    std::uint32_t seed = 12345;
+    for (int i = 0; i < stride * height; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        bytes.push_back(static_cast<char>(seed >> 16 & 0xFF));
+    }
+    return bytes;
+}
+
+// A copy of the menu program with `picture` in place of its own, as an author's own build.
+bool writeMenuProgramWith(const std::string& path, const std::string& picture) {
+    if (!copyProgram(builtProgramPath(), path)) return false;
+    HANDLE update = BeginUpdateResourceA(path.c_str(), FALSE);
+    if (update == nullptr) return false;
+    std::string data = picture;
+    const bool ok = UpdateResourceA(update, RT_BITMAP, MAKEINTRESOURCEA(111),
+                                    MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL), &data[0],
+                                    static_cast<DWORD>(data.size())) != 0;
+    return EndUpdateResourceA(update, !ok) != 0 && ok;
+}
+
+TEST(CheckerContrast, CaptionsOnABusyPictureAreHardToRead) {
+    TempFolder medium;
+    medium.write("setup.exe", "");
+    // Under any name: the program that carries the menu's picture is the menu.
+    ASSERT_TRUE(writeMenuProgramWith(medium.path() + "start.exe", busyPicture()));
+    medium.write("autorun.inf", crlf("[autorun]\nopen=setup.exe\n[0]\nTitle=Disc\n"
+                                     "1=Setup|setup.exe||||\n2=|setup.exe||||\n"));
+
+    const CheckerRun run = runChecker("\"" + folderArgument(medium) + "\"");
+
+    const std::string file = medium.path() + "autorun.inf:";
+    std::vector<std::string> problems;
+    for (const std::string& line : run.lines) {
+        if (severity(line) != "info") problems.push_back(line.substr(0, line.find(" in colour")));
+    }
+    // Both caption colours of the one entry with a caption, and nothing for the empty one.
+    EXPECT_EQ(problems,
+              (std::vector<std::string>{
+                  file + "2: note: [autorun] open: setup.exe is not the menu program "
+                         "(start.exe): inserting the medium does not open the menu",
+                  file + "5: warning: [0] 1: caption", file + "5: warning: [0] 1: lit caption",
+                  file + "6: warning: [0] 2: no caption: the entry is not shown, yet key "
+                         "2 still starts it"}))
+        << testing::PrintToString(run.lines);
+    EXPECT_EQ(run.exitCode, 1u);
+}
+
+TEST(Contrast, WcagRatiosOfTheMenusColours) {
+    const struct {
+        std::uint32_t text, background;
+        double ratio;
+    } cases[] = {
+        {0x000000, 0xFFFFFF, 21.0},  // black on white
+        {0x0000FF, 0xFFFFFF, 4.0},   // red on white
+        {0x777777, 0xFFFFFF, 4.48},  // the usual limit of grey on white
+        {0x00FFFF, 0xFFFFFF, 1.07},  // yellow on white
+        {0x7F0000, 0x7F0000, 1.0},   // navy on itself
+    };
+    for (const auto& c : cases) {
+        EXPECT_NEAR(contrastRatio(c.text, c.background), c.ratio, 0.01) << std::hex << c.text;
+        EXPECT_NEAR(contrastRatio(c.background, c.text), c.ratio, 0.01) << std::hex << c.text;
+    }
+}
+
+// Of the pixels behind a text, the 5 % most like its colour are let go, and no more.
+TEST(Contrast, AFewSpecksDoNotCountButMoreDo) {
+    const struct {
+        int darkPixels;  // of 100 white ones made black
+        double ratio;    // of black text on them
+    } cases[] = {{0, 21.0}, {4, 21.0}, {5, 21.0}, {6, 1.0}, {100, 1.0}};
+    for (const auto& c : cases) {
+        Picture picture;
+        picture.width = 10;
+        picture.height = 10;
+        picture.pixels.assign(100, 0xFFFFFF);
+        for (int i = 0; i < c.darkPixels; ++i)
+            picture.pixels[static_cast<std::size_t>(i) * 7 % 100] = 0;
+        const Backdrop backdrop = textContrast(picture, 0, 0, 10, 10, 0x000000, 0.05);
+        EXPECT_TRUE(backdrop.measured);
+        EXPECT_NEAR(backdrop.ratio, c.ratio, 0.01) << c.darkPixels;
+    }
+    // Outside the picture there is nothing to measure.
+    EXPECT_FALSE(textContrast(Picture(), 0, 0, 10, 10, 0, 0.05).measured);
+}
+
+// The code page each section is judged in is the one the platform gives its languages.
+TEST(SectionCodePages, AreThePlatformsAnsiCodePagesOfTheirLanguages) {
+    for (unsigned id = 1; id <= 0xFFFF; ++id) {
+        const std::int32_t section = languageIndexForLangId(id);
+        if (section == 0 && id != 0x0409) continue;
+        char codePage[16] = {};
+        ASSERT_GT(GetLocaleInfoA(MAKELCID(id, SORT_DEFAULT), LOCALE_IDEFAULTANSICODEPAGE, codePage,
+                                 sizeof codePage),
+                  0)
+            << id;
+        EXPECT_EQ(codePageForSection(section), static_cast<unsigned>(std::atoi(codePage))) << id;
+    }
 }
 
 TEST(CheckerUsage, HelpAndWrongArguments) {
     const CheckerRun help = runChecker("--help");
     EXPECT_EQ(help.exitCode, 0u);
     ASSERT_FALSE(help.lines.empty());
-    EXPECT_EQ(help.lines[0], "Usage: autorun-menu-check [--quiet] [--root DIR] MEDIUM");
+    EXPECT_EQ(help.lines[0],
+              "Usage: autorun-menu-check [--quiet] [--root DIR] [--menu PROGRAM] MEDIUM");
 
     EXPECT_EQ(runChecker("").exitCode, 2u);
     EXPECT_EQ(runChecker("--frobnicate x").exitCode, 2u);

@@ -3,9 +3,9 @@
 // Messages are posted to the menu window here; tests/program/end_to_end_test.cpp drives
 // it with real input.
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -272,6 +272,49 @@ TEST(SingleInstanceLock, FreedWhenTheHolderEnds) {
         EXPECT_EQ(0u, code.value_or(1));
         CloseHandle(lock);
     }
+}
+
+// A menu file saved as UTF-16 ("Unicode" in Notepad): the system's profile reader hands
+// the menu its language's section in the system's code page. Run with the Russian system
+// language by program-tests.RussianSystemLanguage, otherwise with English.
+TEST(SystemLanguageMenu, ShowsTheTitleOfItsSectionFromAUtf16MenuFile) {
+    const char* expected = std::getenv("AUTORUN_MENU_EXPECT_LANGID");
+    const bool russian = expected != nullptr && std::atoi(expected) == 0x0419;
+    if (!russian && PRIMARYLANGID(GetSystemDefaultLangID()) != LANG_ENGLISH)
+        GTEST_SKIP() << "the system's language is neither English nor Russian";
+    ASSERT_EQ(russian, GetSystemDefaultLangID() == 0x0419);
+
+    const std::wstring english = L"Program test English " + std::to_wstring(GetCurrentProcessId());
+    const std::wstring russianTitle =
+        L"\x041F\x0440\x043E\x0431\x0430 " + std::to_wstring(GetCurrentProcessId());
+    const std::wstring text = L"[0]\r\nTitle=" + english +
+                              L"\r\n1=First|first.exe||||\r\n[1]\r\nTitle=" + russianTitle +
+                              L"\r\n1=\x041F\x0435\x0440\x0432\x044B\x0439|first.exe||||\r\n";
+    std::string bytes = "\xFF\xFE";
+    for (wchar_t unit : text) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8 & 0xFF));
+    }
+    MenuFolder folder;
+    ASSERT_TRUE(folder.copied());
+    folder.write("autorun.inf", bytes);
+
+    RunningProgram program(folder.program());
+    ASSERT_TRUE(program.started());
+    HWND menu = nullptr;
+    waitUntil(
+        [&] {
+            const std::vector<HWND> windows = visibleWindowsOf(program.id());
+            menu = windows.empty() ? nullptr : windows[0];
+            return menu != nullptr;
+        },
+        kStartTimeoutMs);
+    ASSERT_NE(nullptr, menu) << "the menu did not appear";
+    wchar_t title[256] = {};
+    GetWindowTextW(menu, title, 256);
+    EXPECT_EQ(russian ? russianTitle : english, std::wstring(title));
+    PostMessageA(menu, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program.waitForExit(kEndTimeoutMs).has_value());
 }
 
 }  // namespace

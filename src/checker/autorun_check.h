@@ -1,0 +1,14 @@
+// The section [autorun], which Windows reads to offer a program when the medium is
+// inserted: whether it names a program on the medium (preferably the menu), an icon that
+// exists, and texts Windows takes.
+#pragma once
+
+#include <string>
+
+class Report;
+
+// `root` is the folder of the menu file (ending in a separator), where Windows looks;
+// `menuProgram` the menu program found there, or empty. `present` tells whether the file
+// has the section at all.
+void checkAutorunSection(bool present, const std::string& root, const std::string& menuProgram,
+                         Report& report);

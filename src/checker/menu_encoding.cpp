@@ -1,0 +1,123 @@
+#include "checker/menu_encoding.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace {
+
+std::wstring wideFromUtf16File(const std::string& bytes) {
+    const bool bigEndian = bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFE;
+    std::wstring wide;
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        const unsigned first = static_cast<unsigned char>(bytes[i]);
+        const unsigned second = static_cast<unsigned char>(bytes[i + 1]);
+        wide.push_back(static_cast<wchar_t>(bigEndian ? first << 8 | second : second << 8 | first));
+    }
+    return wide;
+}
+
+// The bytes of `wide` in `codePage`, a character the code page lacks as "?" (never a
+// look-alike: the reader on such a system gets no better).
+std::string inCodePage(const std::wstring& wide, unsigned codePage, bool* lossy) {
+    BOOL usedDefault = FALSE;
+    const int wideLength = static_cast<int>(wide.size());
+    const int length = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength,
+                                           nullptr, 0, "?", &usedDefault);
+    if (length <= 0) {
+        if (lossy != nullptr) *lossy = !wide.empty();
+        return {};
+    }
+    std::string text(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, &text[0], length,
+                        "?", &usedDefault);
+    if (lossy != nullptr) *lossy = usedDefault != FALSE;
+    return text;
+}
+
+}  // namespace
+
+bool isUtf16Text(const std::string& bytes) {
+    return bytes.size() >= 2 && ((static_cast<unsigned char>(bytes[0]) == 0xFF &&
+                                  static_cast<unsigned char>(bytes[1]) == 0xFE) ||
+                                 (static_cast<unsigned char>(bytes[0]) == 0xFE &&
+                                  static_cast<unsigned char>(bytes[1]) == 0xFF));
+}
+
+std::string utf8FromUtf16File(const std::string& bytes) {
+    return utf8FromWide(wideFromUtf16File(bytes));
+}
+
+std::wstring wideFromUtf8(const std::string& text) {
+    if (text.empty()) return {};
+    const int length = static_cast<int>(text.size());
+    const int wideLength = MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0);
+    if (wideLength <= 0) return {};
+    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), length, &wide[0], wideLength);
+    return wide;
+}
+
+std::string utf8FromWide(const std::wstring& text) { return inCodePage(text, CP_UTF8, nullptr); }
+
+std::vector<std::string> charactersOutside(const std::string& text, unsigned codePage) {
+    const std::wstring wide = wideFromUtf8(text);
+    std::vector<std::string> outside;
+    for (std::size_t i = 0; i < wide.size();) {
+        // A character outside the basic plane is two UTF-16 units.
+        const std::size_t units =
+            wide[i] >= 0xD800 && wide[i] <= 0xDBFF && i + 1 < wide.size() ? 2 : 1;
+        const std::wstring character = wide.substr(i, units);
+        i += units;
+        bool lossy = false;
+        inCodePage(character, codePage, &lossy);
+        if (!lossy) continue;
+        const std::string named = utf8FromWide(character);
+        bool seen = false;
+        for (const std::string& earlier : outside) seen = seen || earlier == named;
+        if (!seen) outside.push_back(named);
+    }
+    return outside;
+}
+
+MenuFileViews::MenuFileViews(const std::string& path, const std::string& bytes)
+    : path_(path), utf16_(isUtf16Text(bytes)) {
+    if (utf16_) wide_ = wideFromUtf16File(bytes);
+}
+
+MenuFileViews::~MenuFileViews() {
+    for (const auto& copy : copies_) {
+        if (!copy.second.empty()) DeleteFileA(copy.second.c_str());
+    }
+}
+
+std::string MenuFileViews::fileFor(unsigned codePage) {
+    if (!utf16_) return path_;
+    const auto known = copies_.find(codePage);
+    if (known != copies_.end()) return known->second;
+
+    std::string& copy = copies_[codePage];
+    char folder[MAX_PATH];
+    char name[MAX_PATH];
+    const DWORD length = GetTempPathA(sizeof folder, folder);
+    if (length == 0 || length >= sizeof folder || GetTempFileNameA(folder, "amc", 0, name) == 0)
+        return copy;
+    const std::string text = inCodePage(wide_, codePage, nullptr);
+    HANDLE file =
+        CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        DeleteFileA(name);
+        return copy;
+    }
+    DWORD written = 0;
+    const bool ok =
+        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) != 0 &&
+        written == text.size();
+    CloseHandle(file);
+    if (!ok) {
+        DeleteFileA(name);
+        return copy;
+    }
+    copy = name;
+    return copy;
+}

@@ -1,0 +1,47 @@
+// The menu file as the systems of each ANSI code page read it. The profile reader hands
+// the menu an ANSI file's bytes as they are, and converts a UTF-16 file (one with a
+// byte-order mark) to the system's code page, where a character the code page lacks
+// comes out as "?". The checker reads a UTF-16 file through a copy converted to the code
+// page in question, so the menu's own reading code sees exactly those bytes.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+// True when `bytes` start with a UTF-16 byte-order mark (either byte order).
+bool isUtf16Text(const std::string& bytes);
+
+// The text of a UTF-16 file (byte-order mark removed) in UTF-8.
+std::string utf8FromUtf16File(const std::string& bytes);
+
+// `text` (UTF-8) as wide characters, and back.
+std::wstring wideFromUtf8(const std::string& text);
+std::string utf8FromWide(const std::wstring& text);
+
+// The characters of `text` (UTF-8) that code page `codePage` cannot hold, each once, in
+// the order they first appear, as UTF-8 texts.
+std::vector<std::string> charactersOutside(const std::string& text, unsigned codePage);
+
+class MenuFileViews {
+public:
+    // `path` is the menu file, `bytes` its content.
+    MenuFileViews(const std::string& path, const std::string& bytes);
+    ~MenuFileViews();
+    MenuFileViews(const MenuFileViews&) = delete;
+    MenuFileViews& operator=(const MenuFileViews&) = delete;
+
+    bool utf16() const { return utf16_; }
+
+    // The file that reads, through the profile reader, the way the menu file reads on a
+    // system with ANSI code page `codePage`: the menu file itself when it is ANSI, else a
+    // converted copy in the temporary folder (removed with this object). Empty when the copy
+    // cannot be written.
+    std::string fileFor(unsigned codePage);
+
+private:
+    std::string path_;
+    std::wstring wide_;
+    bool utf16_;
+    std::map<unsigned, std::string> copies_;
+};

@@ -1,0 +1,19 @@
+// The menu program on a medium: the program that carries the menu's picture (bitmap 111)
+// and window (dialog 103), whatever its name, and the picture it shows, read from the file
+// without running it.
+#pragma once
+
+#include <string>
+
+#include "checker/contrast.h"
+
+// True when `program` is a program file that carries the menu's picture and window.
+bool carriesMenuPicture(const std::string& program);
+
+// The first program (by name) in `folder` (ending in a separator) that carries the menu's
+// picture; empty when there is none.
+std::string findMenuProgram(const std::string& folder);
+
+// The picture of `program` as the menu shows it. False, with the reason, when the program
+// cannot be read or its picture is not a bitmap the menu can show.
+bool readMenuPicture(const std::string& program, Picture& picture, std::string& reason);
