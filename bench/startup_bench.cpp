@@ -3,7 +3,8 @@
 //    waits for input), interleaved with a dialog that only shows the picture;
 //  - second copy: until a second copy exits while the first shows its menu, against a
 //    program that only loads USER32 and GDI32 and returns.
-// Usage: startup-bench [runs]   (default 41)
+// Usage: startup-bench [runs] [menu]   (default 41 runs of the built menu; `menu` names
+// another build of it among the benchmark programs, such as menu-without-swap-flags.exe)
 #include <cstdlib>
 
 #include "bench_common.h"
@@ -73,12 +74,13 @@ bool copyBeside(const std::string& name, const std::string& from, const std::str
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::atoi(argv[1]) : 41;
     const std::string here = programFolder();
+    const std::string measured = argc > 2 ? here + argv[2] : here + "..\\autorun-menu.exe";
 
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     const std::string medium = std::string(temp) + "autorun-menu-bench\\";
     CreateDirectoryA(medium.c_str(), nullptr);
-    if (!CopyFileA((here + "..\\autorun-menu.exe").c_str(), (medium + "autorun-menu.exe").c_str(), FALSE) ||
+    if (!CopyFileA(measured.c_str(), (medium + "autorun-menu.exe").c_str(), FALSE) ||
         !copyBeside("baseline-dialog.exe", here, medium) || !copyBeside("immediate-exit.exe", here, medium) ||
         !writeFile(medium + "autorun.inf", fullMenuFile())) {
         std::fprintf(stderr, "startup-bench: cannot lay out the medium in %s\n", medium.c_str());
@@ -124,7 +126,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    std::printf("Start-up, %d runs each (milliseconds)\n", runs);
+    std::printf("Start-up of %s, %d runs each (milliseconds)\n", measured.c_str(), runs);
     printFigures("menu ready for input", menuReady, 1000, "ms");
     printFigures("baseline dialog ready for input", baselineReady, 1000, "ms");
     std::printf("  %-34s %.3f\n", "ratio of medians menu/baseline", median(menuReady) / median(baselineReady));

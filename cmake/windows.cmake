@@ -11,6 +11,13 @@ add_link_options(-Wl,--dynamicbase -Wl,--nxcompat)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   add_link_options(-Wl,--high-entropy-va)
 endif()
+# The same bytes from every build of one commit, wherever the tree lies: no link time stamp
+# in the header, and no path of the source or build folder in any object (the names
+# the compiler writes for assertions and symbols are relative to them instead).
+add_link_options(-Wl,--no-insert-timestamp)
+add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=
+                    -ffile-prefix-map=${PROJECT_BINARY_DIR}/=)
+
 set(CMAKE_CXX_FLAGS_RELEASE "-O2 -DNDEBUG" CACHE STRING "" FORCE)
 
 # What the program itself is built with: no C++ exceptions and no run-time type information.
