@@ -68,7 +68,11 @@ static bool readIcon(const std::string& path, std::vector<IconImage>& images, st
         return false;
     }
     const bool icoName = path.size() > 4 && lstrcmpiA(path.c_str() + path.size() - 4, ".ico") == 0;
-    if (icoName || looksLikeIconFile(file)) return readIconFile(file, images, reason);
+    if (icoName || looksLikeIconFile(file)) {
+        if (readIconFile(file, images, reason)) return true;
+        reason = "not an icon the menu can show: " + reason;
+        return false;
+    }
     RgbaImage picture;
     std::string decodeReason;
     if (!decodeImageFile(path.c_str(), picture, decodeReason)) {
