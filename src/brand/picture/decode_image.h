@@ -8,5 +8,5 @@
 // Reads PNG, JPEG, BMP, GIF (first frame) or TIFF through WIC. False with a one-line
 // reason for the author when the file is missing, not an image, truncated or damaged;
 // `image` is then left empty. Pictures larger than 30000 pixels on a side or with more than
-// 100 million pixels are refused with a reason rather than decoded.
+// 50 million pixels are refused with a reason rather than decoded.
 bool decodeImageFile(const char* path, RgbaImage& image, std::string& reason);
