@@ -104,7 +104,8 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    // The same file given twice: the output would overwrite an input.
+    // The same file given twice: the output would overwrite an input, or the menu is a
+    // picture. One square picture may well serve as both the picture and the icon.
     struct Named {
         const char* role;
         const std::string* path;
@@ -115,7 +116,7 @@ int main(int argc, char** argv) {
                            {"the icon", &options.icon}};
     for (std::size_t i = 0; i < 4; ++i)
         for (std::size_t j = i + 1; j < 4; ++j)
-            if (!named[i].path->empty() && !named[j].path->empty() &&
+            if (i != 2 && !named[i].path->empty() && !named[j].path->empty() &&
                 sameFile(*named[i].path, *named[j].path)) {
                 fail(std::string(named[i].role) + " and " + named[j].role + " are the same file (" +
                      *named[j].path + "); nothing written");
