@@ -1,12 +1,17 @@
 // Makes the menu picture from a PAM file (ImageMagick: `convert IN -depth 8 pam:OUT`) with
 // the branding tool's own code, and writes it as a BMP file, for bench/picture-quality.
-//   picture-quality IN.pam OUT.bmp [fit COLOUR]
+//   picture-quality IN.pam OUT.bmp FRAME.ppm
+// FRAME.ppm gets the cover-scaled frame before its colours are reduced. Prints the
+// milliseconds the picture took.
+#include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "brand/picture/menu_frame.h"
 #include "brand/picture/menu_picture.h"
 
 namespace {
@@ -48,11 +53,21 @@ bool readPam(const char* path, RgbaImage& image) {
     return true;
 }
 
+// Writes `bytes` to `path` after `header`; false when it cannot.
+bool writeFile(const char* path, const std::string& header, const unsigned char* bytes,
+               std::size_t size) {
+    FILE* out = std::fopen(path, "wb");
+    if (!out) return false;
+    bool written = std::fwrite(header.data(), 1, header.size(), out) == header.size() &&
+                   std::fwrite(bytes, 1, size, out) == size;
+    return std::fclose(out) == 0 && written;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 && argc != 5) {
-        std::fprintf(stderr, "usage: picture-quality IN.pam OUT.bmp [fit 0xBBGGRR]\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: picture-quality IN.pam OUT.bmp FRAME.ppm\n");
         return 2;
     }
     RgbaImage image;
@@ -60,28 +75,26 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "picture-quality: %s is not an 8-bit PAM file\n", argv[1]);
         return 2;
     }
-    bool fit = argc == 5;
-    unsigned colour = fit ? static_cast<unsigned>(std::strtoul(argv[4], nullptr, 0)) : 0xFFFFFFu;
-    std::vector<unsigned char> picture = menuPictureFromImage(image, fit, colour & 0xFFFFFFu);
+    auto start = std::chrono::steady_clock::now();
+    std::vector<unsigned char> picture = menuPictureFromImage(image, false, 0xFFFFFFu);
+    auto taken = std::chrono::steady_clock::now() - start;
     if (picture.empty()) return 1;
-    unsigned long size = 14 + picture.size();
-    unsigned char header[14] = {'B',
-                                'M',
-                                static_cast<unsigned char>(size),
-                                static_cast<unsigned char>(size >> 8),
-                                static_cast<unsigned char>(size >> 16),
-                                static_cast<unsigned char>(size >> 24),
-                                0,
-                                0,
-                                0,
-                                0,
-                                1078 & 0xFF,
-                                1078 >> 8,
-                                0,
-                                0};  // the rows follow header and palette
-    FILE* out = std::fopen(argv[2], "wb");
-    if (!out) return 1;
-    bool written = std::fwrite(header, 1, 14, out) == 14 &&
-                   std::fwrite(picture.data(), 1, picture.size(), out) == picture.size();
-    return std::fclose(out) == 0 && written ? 0 : 1;
+    // The time the picture took, in milliseconds, for the table.
+    std::printf("%lld\n",
+                static_cast<long long>(
+                    std::chrono::duration_cast<std::chrono::milliseconds>(taken).count()));
+
+    std::uint32_t size = static_cast<std::uint32_t>(14 + picture.size());
+    std::string header = "BM";
+    for (std::uint32_t value : {size, 0u, 14u + 40u + 1024u}) {
+        for (int i = 0; i < 4; ++i) header += static_cast<char>(value >> (8 * i));
+    }
+    // The frame before its colours are reduced, 8 bits a channel.
+    std::vector<std::int32_t> wide = menuFrame(image, false, 0xFFFFFFu);
+    std::vector<unsigned char> frame(wide.size());
+    for (std::size_t i = 0; i < wide.size(); ++i)
+        frame[i] = static_cast<unsigned char>((wide[i] + 128) >> 8);
+    bool ok = writeFile(argv[2], header, picture.data(), picture.size()) &&
+              writeFile(argv[3], "P6\n600 397\n255\n", frame.data(), frame.size());
+    return ok ? 0 : 1;
 }

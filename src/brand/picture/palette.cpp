@@ -54,13 +54,15 @@ std::size_t cutPoint(std::vector<Counted>& colours, const Box& box) {
     // A stable counting sort on the one channel: linear, and the order of equal values
     // is the order they came in, so the result is the same everywhere.
     std::size_t starts[257] = {};
-    for (std::size_t i = box.begin; i < box.end; ++i) ++starts[channelOf(colours[i].colour, axis) + 1];
+    for (std::size_t i = box.begin; i < box.end; ++i)
+        ++starts[channelOf(colours[i].colour, axis) + 1];
     for (int v = 0; v < 256; ++v) starts[v + 1] += starts[v];
     std::vector<Counted> sorted(box.end - box.begin);
     for (std::size_t i = box.begin; i < box.end; ++i) {
         sorted[starts[channelOf(colours[i].colour, axis)]++] = colours[i];
     }
-    std::copy(sorted.begin(), sorted.end(), colours.begin() + static_cast<std::ptrdiff_t>(box.begin));
+    std::copy(sorted.begin(), sorted.end(),
+              colours.begin() + static_cast<std::ptrdiff_t>(box.begin));
     // Least error of the halves is most of sum^2 / count over both halves and channels.
     std::uint64_t count = 0;
     std::uint64_t sum[3] = {0, 0, 0};
