@@ -6,7 +6,7 @@
 // A decoded picture: top-down rows, 4 bytes a pixel in the order R, G, B, A (A 255 = opaque).
 // pixels holds exactly width * height * 4 bytes when both are positive.
 struct RgbaImage {
-  int width = 0;
-  int height = 0;
-  std::vector<unsigned char> pixels;
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> pixels;
 };

@@ -17,4 +17,5 @@
 // Integer arithmetic throughout: the same input gives the same bytes on every build.
 //
 // Empty when the picture is empty or its pixel buffer is shorter than width * height * 4.
-std::vector<unsigned char> menuPictureFromImage(const RgbaImage& image, bool fit, unsigned fitColour);
+std::vector<unsigned char> menuPictureFromImage(const RgbaImage& image, bool fit,
+                                                unsigned fitColour);

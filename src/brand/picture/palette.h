@@ -11,7 +11,7 @@ inline int redOf(Rgb c) { return static_cast<int>((c >> 16) & 0xFF); }
 inline int greenOf(Rgb c) { return static_cast<int>((c >> 8) & 0xFF); }
 inline int blueOf(Rgb c) { return static_cast<int>(c & 0xFF); }
 inline Rgb rgbOf(int r, int g, int b) {
-  return static_cast<Rgb>(r) << 16 | static_cast<Rgb>(g) << 8 | static_cast<Rgb>(b);
+    return static_cast<Rgb>(r) << 16 | static_cast<Rgb>(g) << 8 | static_cast<Rgb>(b);
 }
 
 // At most `size` colours (size >= 1) that stand for `pixels` well: median cut splits the
@@ -24,15 +24,15 @@ std::vector<Rgb> choosePalette(const std::vector<Rgb>& pixels, int size);
 // The nearest colour of a fixed palette by squared distance, searched from the palette
 // ordered by green so that most colours are passed over unseen.
 class NearestColour {
- public:
-  explicit NearestColour(const std::vector<Rgb>& palette);
-  // Index into the palette of the colour nearest to (r, g, b), each 0..255; on equal
-  // distances the lowest index.
-  int find(int r, int g, int b) const;
+public:
+    explicit NearestColour(const std::vector<Rgb>& palette);
+    // Index into the palette of the colour nearest to (r, g, b), each 0..255; on equal
+    // distances the lowest index.
+    int find(int r, int g, int b) const;
 
- private:
-  struct Entry {
-    int r, g, b, index;
-  };
-  std::vector<Entry> byGreen_;
+private:
+    struct Entry {
+        int r, g, b, index;
+    };
+    std::vector<Entry> byGreen_;
 };
