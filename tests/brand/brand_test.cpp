@@ -32,35 +32,38 @@ struct ToolRun {
     std::string output;  // standard output and error together
 };
 
-// Runs the tool with `arguments` and collects what it prints.
+// Runs the tool with `arguments` and collects what it prints. The output goes through a
+// file rather than a pipe, so a process that Wine starts on the tool's behalf and that
+// inherits the handle cannot keep the test waiting.
 ToolRun runTool(const std::string& arguments) {
     ToolRun run;
+    TempFolder folder;
+    const std::string outputPath = folder.path() + "output.txt";
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) return run;
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    HANDLE output = CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (output == INVALID_HANDLE_VALUE) return run;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
+    startup.hStdOutput = output;
+    startup.hStdError = output;
     PROCESS_INFORMATION process = {};
     std::string commandLine = "\"" + toolPath() + "\" " + arguments;
     const bool started = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE,
                                         CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process) != 0;
-    CloseHandle(writeEnd);
-    if (started) {
-        char buffer[4096];
-        DWORD read = 0;
-        while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0)
-            run.output.append(buffer, read);
-        WaitForSingleObject(process.hProcess, 60000);
+    CloseHandle(output);
+    if (!started) return run;
+    if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) {
+        TerminateProcess(process.hProcess, 0xFFFFFFFF);
+        WaitForSingleObject(process.hProcess, 5000);
+        run.output = "(the tool did not end within 60 s)";
+    } else {
         GetExitCodeProcess(process.hProcess, &run.exitCode);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+        run.output = readWholeFile(outputPath);
     }
-    CloseHandle(readEnd);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
     return run;
 }
 
