@@ -1,0 +1,35 @@
+// Any bytes as the files the brand tool reads: an icon file, a version block, a program's
+// headers. None may crash; a version block read must write back to bytes that read again
+// as the same tree.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "brand/icon_file.h"
+#include "brand/pe_header.h"
+#include "brand/version_info.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const Bytes file(data, data + size);
+    readPeHeader(file);
+
+    std::vector<IconImage> images;
+    std::string reason;
+    if (readIconFile(file, images, reason)) {
+        if (images.empty()) std::abort();
+        iconGroup(images, 1);
+    } else if (!images.empty() || reason.empty()) {
+        std::abort();
+    }
+
+    VersionNode root;
+    if (readVersionInfo(file, root)) {
+        setVersionText(root, u"CompanyName", u"Example");
+        const Bytes written = writeVersionInfo(root);
+        VersionNode again;
+        if (!readVersionInfo(written, again) || writeVersionInfo(again) != written) std::abort();
+    }
+    return 0;
+}

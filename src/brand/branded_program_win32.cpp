@@ -1,0 +1,206 @@
+#include "brand/branded_program.h"
+
+#include <imagehlp.h>
+
+#include "brand/file_bytes.h"
+
+std::vector<Resource> brandedResources(const std::vector<Resource>& menu, const Bytes& picture,
+                                       const std::vector<IconImage>& icons, const Bytes& version) {
+    // The icons the menu's group lists go with the group.
+    std::vector<WORD> oldIcons;
+    WORD groupLanguage = 0;
+    if (const Resource* group = findResource(menu, 14 /* RT_GROUP_ICON */, kMenuIconGroup)) {
+        groupLanguage = group->language;
+        const std::size_t count = read16(group->data, 4);
+        for (std::size_t i = 0; i < count; ++i) oldIcons.push_back(read16(group->data, 6 + 14 * i + 12));
+    }
+    const auto replacedIcon = [&](const Resource& resource) {
+        if (icons.empty() || !resource.type.text.empty() || resource.type.id != 3 /* RT_ICON */ ||
+            !resource.name.text.empty())
+            return false;
+        for (WORD id : oldIcons)
+            if (resource.name.id == id) return true;
+        return false;
+    };
+
+    std::vector<Resource> branded;
+    WORD lastKeptIcon = 0;
+    for (const Resource& resource : menu) {
+        if (replacedIcon(resource)) continue;
+        Resource kept = resource;
+        if (resource.type.is(2 /* RT_BITMAP */) && resource.name.is(kMenuPicture)) {
+            kept.data = picture;
+        } else if (resource.type.is(16 /* RT_VERSION */) && resource.name.is(kMenuVersion)) {
+            kept.data = version;
+        } else if (!icons.empty() && resource.type.is(14) && resource.name.is(kMenuIconGroup)) {
+            continue;  // added below with its icons
+        } else if (resource.type.is(3) && resource.name.text.empty() && resource.name.id > lastKeptIcon) {
+            lastKeptIcon = resource.name.id;
+        }
+        branded.push_back(std::move(kept));
+    }
+    if (!icons.empty()) {
+        const WORD firstId = static_cast<WORD>(lastKeptIcon + 1);
+        for (std::size_t i = 0; i < icons.size(); ++i) {
+            Resource icon;
+            icon.type.id = 3;
+            icon.name.id = static_cast<WORD>(firstId + i);
+            icon.language = groupLanguage;
+            icon.data = icons[i].data;
+            branded.push_back(std::move(icon));
+        }
+        Resource group;
+        group.type.id = 14;
+        group.name.id = kMenuIconGroup;
+        group.language = groupLanguage;
+        group.data = iconGroup(icons, firstId);
+        branded.push_back(std::move(group));
+    }
+    return branded;
+}
+
+namespace {
+
+std::string systemError(const char* what, DWORD error) {
+    return std::string(what) + " failed (system error " + std::to_string(error) + ")";
+}
+
+// Removes every certificate of the file at `path`.
+bool removeCertificates(const std::string& path, std::string& reason) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        reason = systemError("opening the new file", GetLastError());
+        return false;
+    }
+    DWORD count = 0;
+    bool removed = ImageEnumerateCertificates(file, CERT_SECTION_TYPE_ANY, &count, nullptr, 0) != 0;
+    while (removed && count > 0) removed = ImageRemoveCertificate(file, --count) != 0;
+    if (!removed) reason = systemError("removing the signature", GetLastError());
+    CloseHandle(file);
+    return removed;
+}
+
+}  // namespace
+
+bool writeBrandedProgram(const std::string& path, const Bytes& menu, const PeHeader& header,
+                         const std::vector<Resource>& resources, std::string& reason) {
+    if (!writeFileBytes(path, menu)) {
+        reason = systemError("writing the new file", GetLastError());
+        return false;
+    }
+    if (header.certificateSize != 0 && !removeCertificates(path, reason)) return false;
+
+    HANDLE update = BeginUpdateResourceA(path.c_str(), TRUE);
+    if (update == nullptr) {
+        reason = systemError("BeginUpdateResource", GetLastError());
+        return false;
+    }
+    for (const Resource& resource : resources) {
+        if (!UpdateResourceA(update, resource.type.pointer(), resource.name.pointer(),
+                             resource.language, const_cast<unsigned char*>(resource.data.data()),
+                             static_cast<DWORD>(resource.data.size()))) {
+            reason = systemError("UpdateResource", GetLastError());
+            EndUpdateResourceA(update, TRUE);
+            return false;
+        }
+    }
+    if (!EndUpdateResourceA(update, FALSE)) {
+        reason = systemError("EndUpdateResource", GetLastError());
+        return false;
+    }
+
+    // The resource update leaves the old checksum in the header.
+    Bytes written;
+    if (!readFileBytes(path, written)) {
+        reason = systemError("reading the new file back", GetLastError());
+        return false;
+    }
+    const PeHeader writtenHeader = readPeHeader(written);
+    DWORD headerSum = 0;
+    DWORD checkSum = 0;
+    if (!writtenHeader.valid ||
+        CheckSumMappedFile(written.data(), static_cast<DWORD>(written.size()), &headerSum, &checkSum) == nullptr) {
+        reason = "the new file's headers are damaged";
+        return false;
+    }
+    writeNumber(written, writtenHeader.checkSumOffset, 4, checkSum);
+    if (!writeFileBytes(path, written)) {
+        reason = systemError("writing the checksum", GetLastError());
+        return false;
+    }
+    return true;
+}
+
+bool verifyBrandedProgram(const std::string& path, const PeHeader& menuHeader,
+                          const std::vector<Resource>& resources, std::string& reason) {
+    Bytes written;
+    if (!readFileBytes(path, written)) {
+        reason = systemError("reading the new file", GetLastError());
+        return false;
+    }
+    const PeHeader header = readPeHeader(written);
+    if (!header.valid) {
+        reason = "the new file is not a Windows program";
+        return false;
+    }
+    if (header.characteristics != menuHeader.characteristics ||
+        header.dllCharacteristics != menuHeader.dllCharacteristics) {
+        reason = "the header flags differ from MENU.exe's";
+        return false;
+    }
+    if (header.certificateOffset != 0 || header.certificateSize != 0) {
+        reason = "a certificate table is left";
+        return false;
+    }
+    DWORD headerSum = 0;
+    DWORD checkSum = 0;
+    if (CheckSumMappedFile(written.data(), static_cast<DWORD>(written.size()), &headerSum, &checkSum) == nullptr ||
+        headerSum != checkSum || checkSum == 0) {
+        reason = "the PE checksum is not valid";
+        return false;
+    }
+
+    std::vector<Resource> loaded;
+    DWORD error = 0;
+    if (!readResources(path, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE, loaded, error)) {
+        reason = systemError("loading the new file as a program image", error);
+        return false;
+    }
+    struct Needed {
+        WORD type;
+        WORD name;
+        const char* what;
+    };
+    const Needed needed[] = {{5, kMenuDialog, "the dialog 103"},
+                             {2, kMenuPicture, "the picture 111"},
+                             {14, kMenuIconGroup, "the icon group 101"},
+                             {24, kMenuManifest, "the manifest"},
+                             {16, kMenuVersion, "the version"}};
+    for (const Needed& item : needed) {
+        const Resource* expected = findResource(resources, item.type, item.name);
+        const Resource* found = findResource(loaded, item.type, item.name);
+        if (found == nullptr) {
+            reason = std::string(item.what) + " is missing";
+            return false;
+        }
+        if (expected == nullptr || !(*expected == *found)) {
+            reason = std::string(item.what) + " is not what was written";
+            return false;
+        }
+    }
+    if (loaded.size() != resources.size()) {
+        reason = "it holds " + std::to_string(loaded.size()) + " resources, not " +
+                 std::to_string(resources.size());
+        return false;
+    }
+    for (const Resource& expected : resources) {
+        bool present = false;
+        for (const Resource& found : loaded) present = present || found == expected;
+        if (!present) {
+            reason = "a resource is not what was written";
+            return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,53 @@
+#include "brand/menu_program.h"
+
+#include "brand/branded_program.h"
+#include "brand/file_bytes.h"
+#include "version.h"
+
+namespace {
+
+std::string numbersText(const std::uint16_t numbers[3]) {
+    return std::to_string(numbers[0]) + "." + std::to_string(numbers[1]) + "." +
+           std::to_string(numbers[2]);
+}
+
+}  // namespace
+
+bool readMenuProgram(const std::string& path, MenuProgram& menu, std::string& reason) {
+    if (!readFileBytes(path, menu.file)) {
+        reason = "cannot be read (system error " + std::to_string(GetLastError()) + ")";
+        return false;
+    }
+    menu.header = readPeHeader(menu.file);
+    DWORD error = 0;
+    if (!menu.header.valid || !readResources(path, LOAD_LIBRARY_AS_DATAFILE, menu.resources, error)) {
+        reason = "not a Windows program";
+        return false;
+    }
+    if (findResource(menu.resources, 5, kMenuDialog) == nullptr ||
+        findResource(menu.resources, 2, kMenuPicture) == nullptr) {
+        reason = "not autorun-menu: it has no menu window (dialog 103) or no picture (bitmap 111)";
+        return false;
+    }
+    const Resource* version = findResource(menu.resources, 16, kMenuVersion);
+    std::uint16_t numbers[4] = {};
+    if (version == nullptr || !readVersionInfo(version->data, menu.version) ||
+        !versionNumbers(menu.version, numbers) ||
+        versionText(menu.version, u"InternalName") != u"autorun-menu") {
+        reason = "not autorun-menu: its version block does not name autorun-menu";
+        return false;
+    }
+    const std::uint16_t known[3] = {AUTORUN_MENU_VERSION_MAJOR, AUTORUN_MENU_VERSION_MINOR,
+                                    AUTORUN_MENU_VERSION_PATCH};
+    if (numbers[0] != known[0] || numbers[1] != known[1] || numbers[2] != known[2]) {
+        reason = "autorun-menu " + numbersText(numbers) + "; this tool brands autorun-menu " +
+                 numbersText(known) + " only (use the tool of the same release)";
+        return false;
+    }
+    if (findResource(menu.resources, 14, kMenuIconGroup) == nullptr ||
+        findResource(menu.resources, 24, kMenuManifest) == nullptr) {
+        reason = "not a complete autorun-menu: its icon group 101 or its manifest is missing";
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,145 @@
+#include <windows.h>
+
+#include "brand/picture/decode_image.h"
+// The imaging library's class and interface identifiers, defined here (selectany).
+#include <initguid.h>
+#include <wincodec.h>
+
+#include <cstddef>
+#include <cstring>
+
+namespace {
+
+// Larger pictures are refused before any pixel is decoded: no author's picture needs
+// more, and the 600 x 397 result would not show the difference.
+constexpr unsigned maxSide = 30000;
+constexpr unsigned long long maxPixels = 50000000ULL;
+
+template <typename T>
+void release(T*& p) {
+    if (p) p->Release();
+    p = nullptr;
+}
+
+// COM for this thread while the picture is decoded; left as it was afterwards.
+struct ComScope {
+    bool started;
+    ComScope() {
+        HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+        started = SUCCEEDED(hr);
+    }
+    ~ComScope() {
+        if (started) CoUninitialize();
+    }
+};
+
+// The decoding itself, all interfaces released by the caller's scope.
+struct Decoding {
+    IWICImagingFactory* factory = nullptr;
+    IWICBitmapDecoder* decoder = nullptr;
+    IWICBitmapFrameDecode* frame = nullptr;
+    IWICFormatConverter* converter = nullptr;
+    ~Decoding() {
+        release(converter);
+        release(frame);
+        release(decoder);
+        release(factory);
+    }
+};
+
+// True when the file begins as a PNG, JPEG, BMP, GIF or TIFF file does: a file the
+// imaging library then cannot place is damaged rather than of another kind.
+bool beginsLikeAPicture(const char* path) {
+    HANDLE file =
+        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    unsigned char head[8] = {};
+    DWORD got = 0;
+    BOOL read = ReadFile(file, head, sizeof head, &got, nullptr);
+    CloseHandle(file);
+    if (!read) return false;
+    struct Signature {
+        const char* bytes;
+        DWORD length;
+    } const signatures[] = {
+        {"\x89PNG\r\n\x1a\n", 8},
+        {"\xff\xd8\xff", 3},
+        {"BM", 2},
+        {"GIF8", 4},
+        {"II*\0", 4},
+        {"MM\0*", 4},
+    };
+    for (const Signature& s : signatures) {
+        if (got >= s.length && std::memcmp(head, s.bytes, s.length) == 0) return true;
+    }
+    return false;
+}
+
+bool fail(std::string& reason, const char* text) {
+    reason = text;
+    return false;
+}
+
+bool decode(const char* path, const wchar_t* widePath, RgbaImage& image, std::string& reason) {
+    Decoding d;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IWICImagingFactory, reinterpret_cast<void**>(&d.factory)))) {
+        return fail(reason, "this system has no Windows Imaging Component to read pictures with");
+    }
+    HRESULT hr = d.factory->CreateDecoderFromFilename(widePath, nullptr, GENERIC_READ,
+                                                      WICDecodeMetadataCacheOnDemand, &d.decoder);
+    if ((hr == WINCODEC_ERR_COMPONENTNOTFOUND || hr == WINCODEC_ERR_UNKNOWNIMAGEFORMAT) &&
+        !beginsLikeAPicture(path)) {
+        return fail(reason, "not a picture (use PNG, JPEG, BMP, GIF or TIFF)");
+    }
+    if (FAILED(hr)) return fail(reason, "the picture cannot be read: it is damaged or cut short");
+    if (FAILED(d.decoder->GetFrame(0, &d.frame)))
+        return fail(reason, "the picture holds no image, or it is damaged");
+    UINT width = 0;
+    UINT height = 0;
+    if (FAILED(d.frame->GetSize(&width, &height)) || width == 0 || height == 0) {
+        return fail(reason, "the picture has no pixels, or it is damaged");
+    }
+    if (width > maxSide || height > maxSide ||
+        static_cast<unsigned long long>(width) * height > maxPixels) {
+        return fail(reason,
+                    "the picture is too large (at most 30000 pixels a side and 50 million in all)");
+    }
+    if (FAILED(d.factory->CreateFormatConverter(&d.converter)) ||
+        FAILED(d.converter->Initialize(d.frame, GUID_WICPixelFormat32bppBGRA,
+                                       WICBitmapDitherTypeNone, nullptr, 0.0,
+                                       WICBitmapPaletteTypeCustom))) {
+        return fail(reason, "the picture's pixel format cannot be read");
+    }
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(width) * height * 4);
+    if (FAILED(d.converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(pixels.size()),
+                                       pixels.data()))) {
+        return fail(reason, "the picture cannot be read: it is damaged or cut short");
+    }
+    // Blue, green, red, alpha as the converter gives them; red first as RgbaImage holds it.
+    for (std::size_t i = 0; i < pixels.size(); i += 4) {
+        unsigned char blue = pixels[i];
+        pixels[i] = pixels[i + 2];
+        pixels[i + 2] = blue;
+    }
+    image.width = static_cast<int>(width);
+    image.height = static_cast<int>(height);
+    image.pixels.swap(pixels);
+    return true;
+}
+
+}  // namespace
+
+bool decodeImageFile(const char* path, RgbaImage& image, std::string& reason) {
+    image = RgbaImage();
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES) return fail(reason, "the picture does not exist");
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return fail(reason, "the picture is a folder, not a file");
+    wchar_t wide[MAX_PATH * 2];
+    if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, path, -1, wide, MAX_PATH * 2) == 0) {
+        return fail(reason, "the picture's path is too long");
+    }
+    ComScope com;
+    return decode(path, wide, image, reason);
+}

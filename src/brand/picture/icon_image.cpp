@@ -1,0 +1,118 @@
+#include "brand/picture/icon_image.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+
+#include "brand/picture/png_file.h"
+#include "brand/picture/resample.h"
+
+namespace {
+
+constexpr int smallestSource = 16;
+// The sizes Windows shows at 100 to 200 percent, as 32-bit bitmaps; 256 as PNG.
+constexpr int bitmapSizes[] = {16, 20, 24, 32, 40, 48};
+constexpr int pngSize = 256;
+
+void putLittleEndian(std::vector<unsigned char>& out, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<unsigned char>(value >> (8 * i)));
+}
+
+// The picture at size x size, colours no longer premultiplied.
+RgbaImage scaled(const RgbaImage& image, int size) {
+    WideImage wide = resampleRegion(image, wholeRegion(image.width, image.height), size, size);
+    RgbaImage out;
+    out.width = size;
+    out.height = size;
+    out.pixels.resize(static_cast<std::size_t>(size) * size * 4);
+    for (std::size_t i = 0; i < out.pixels.size(); i += 4) {
+        std::int32_t alpha = wide.values[i + 3];
+        for (int c = 0; c < 3; ++c) {
+            std::int32_t v = alpha > 0 ? (wide.values[i + c] * 255 + alpha / 2) / alpha : 0;
+            out.pixels[i + c] = static_cast<unsigned char>(v);
+        }
+        out.pixels[i + 3] = static_cast<unsigned char>((alpha + 128) >> 8);
+    }
+    return out;
+}
+
+// An icon image as a bitmap: the header (height doubled for the mask), bottom-up rows of
+// blue, green, red, alpha, then the AND mask with a bit set where the pixel is more than
+// half transparent, for programs that ignore alpha.
+std::vector<unsigned char> iconBitmap(const RgbaImage& image) {
+    int size = image.width;
+    std::size_t maskStride = static_cast<std::size_t>((size + 31) / 32) * 4;
+    std::vector<unsigned char> out;
+    putLittleEndian(out, 40, 4);
+    putLittleEndian(out, static_cast<std::uint32_t>(size), 4);
+    putLittleEndian(out, static_cast<std::uint32_t>(size * 2), 4);
+    putLittleEndian(out, 1, 2);
+    putLittleEndian(out, 32, 2);
+    putLittleEndian(out, 0, 4);
+    putLittleEndian(
+        out,
+        static_cast<std::uint32_t>(static_cast<std::size_t>(size) * size * 4 + maskStride * size),
+        4);
+    for (int i = 0; i < 4; ++i) putLittleEndian(out, 0, 4);
+    for (int y = size - 1; y >= 0; --y) {
+        const unsigned char* p = image.pixels.data() + static_cast<std::size_t>(y) * size * 4;
+        for (int x = 0; x < size; ++x, p += 4) out.insert(out.end(), {p[2], p[1], p[0], p[3]});
+    }
+    for (int y = size - 1; y >= 0; --y) {
+        std::vector<unsigned char> row(maskStride, 0);
+        for (int x = 0; x < size; ++x) {
+            if (image.pixels[(static_cast<std::size_t>(y) * size + x) * 4 + 3] < 128) {
+                row[static_cast<std::size_t>(x / 8)] |= static_cast<unsigned char>(0x80 >> (x % 8));
+            }
+        }
+        out.insert(out.end(), row.begin(), row.end());
+    }
+    return out;
+}
+
+}  // namespace
+
+std::vector<unsigned char> iconFileFromImage(const RgbaImage& image, std::string& reason) {
+    if (image.width <= 0 || image.height <= 0 ||
+        image.pixels.size() / 4 / static_cast<std::size_t>(image.width) <
+            static_cast<std::size_t>(image.height)) {
+        reason = "the picture has no pixels";
+        return {};
+    }
+    if (image.width != image.height) {
+        reason = "the icon picture is " + std::to_string(image.width) + " x " +
+                 std::to_string(image.height) + " pixels; it must be square";
+        return {};
+    }
+    if (image.width < smallestSource) {
+        reason = "the icon picture is " + std::to_string(image.width) + " x " +
+                 std::to_string(image.height) + " pixels; it must be at least 16 x 16";
+        return {};
+    }
+
+    std::vector<std::vector<unsigned char>> images;
+    for (int size : bitmapSizes) images.push_back(iconBitmap(scaled(image, size)));
+    images.push_back(pngFile(scaled(image, pngSize)));
+
+    std::vector<unsigned char> out;
+    putLittleEndian(out, 0, 2);
+    putLittleEndian(out, 1, 2);  // an icon
+    putLittleEndian(out, static_cast<std::uint32_t>(images.size()), 2);
+    std::size_t offset = 6 + 16 * images.size();
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        int size = i < std::size(bitmapSizes) ? bitmapSizes[i] : pngSize;
+        out.push_back(static_cast<unsigned char>(size == 256 ? 0 : size));  // 0 stands for 256
+        out.push_back(static_cast<unsigned char>(size == 256 ? 0 : size));
+        out.push_back(0);  // no palette
+        out.push_back(0);
+        putLittleEndian(out, 1, 2);   // planes
+        putLittleEndian(out, 32, 2);  // bits a pixel
+        putLittleEndian(out, static_cast<std::uint32_t>(images[i].size()), 4);
+        putLittleEndian(out, static_cast<std::uint32_t>(offset), 4);
+        offset += images[i].size();
+    }
+    for (const std::vector<unsigned char>& data : images)
+        out.insert(out.end(), data.begin(), data.end());
+    reason.clear();
+    return out;
+}

@@ -1,0 +1,32 @@
+#include "brand/same_file.h"
+
+#include <windows.h>
+
+namespace {
+
+std::string fullPath(const std::string& path) {
+    char full[MAX_PATH * 2];
+    const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    if (length == 0 || length >= sizeof full) return path;
+    return std::string(full, length);
+}
+
+bool identity(const std::string& path, BY_HANDLE_FILE_INFORMATION& information) {
+    HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const bool known = GetFileInformationByHandle(file, &information) != 0;
+    CloseHandle(file);
+    return known;
+}
+
+}  // namespace
+
+bool sameFile(const std::string& a, const std::string& b) {
+    if (lstrcmpiA(fullPath(a).c_str(), fullPath(b).c_str()) == 0) return true;
+    BY_HANDLE_FILE_INFORMATION first;
+    BY_HANDLE_FILE_INFORMATION second;
+    return identity(a, first) && identity(b, second) &&
+           first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+           first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
+}

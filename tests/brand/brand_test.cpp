@@ -1,0 +1,347 @@
+// The built brand tool run as a process on the built menu: what the branded copy holds,
+// what the running copy shows, and the inputs it refuses without writing anything.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <imagehlp.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "built_program.h"
+#include "menu_window.h"
+#include "running_program.h"
+#include "test_files.h"
+
+namespace {
+
+std::string fullPath(const std::string& path) {
+    char full[MAX_PATH];
+    const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    return std::string(full, length);
+}
+std::string toolPath() { return fullPath(testProgramFolder() + AUTORUN_MENU_BRAND_TOOL); }
+std::string image(const std::string& name) {
+    return fullPath(testProgramFolder() + AUTORUN_MENU_BRAND_IMAGES + "\\" + name);
+}
+std::string menuIcon() { return fullPath(testProgramFolder() + AUTORUN_MENU_BRAND_ICON); }
+
+struct ToolRun {
+    DWORD exitCode = 0xFFFFFFFF;
+    std::string output;  // standard output and error together
+};
+
+// Runs the tool with `arguments` and collects what it prints. The output goes through a
+// file rather than a pipe, so a process that Wine starts on the tool's behalf and that
+// inherits the handle cannot keep the test waiting.
+ToolRun runTool(const std::string& arguments) {
+    ToolRun run;
+    TempFolder folder;
+    const std::string outputPath = folder.path() + "output.txt";
+    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+    HANDLE output = CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (output == INVALID_HANDLE_VALUE) return run;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = output;
+    startup.hStdError = output;
+    PROCESS_INFORMATION process = {};
+    std::string commandLine = "\"" + toolPath() + "\" " + arguments;
+    const bool started = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE,
+                                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process) != 0;
+    CloseHandle(output);
+    if (!started) return run;
+    if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) {
+        TerminateProcess(process.hProcess, 0xFFFFFFFF);
+        WaitForSingleObject(process.hProcess, 5000);
+        run.output = "(the tool did not end within 60 s)";
+    } else {
+        GetExitCodeProcess(process.hProcess, &run.exitCode);
+        run.output = readWholeFile(outputPath);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return run;
+}
+
+std::string quoted(const std::string& path) { return "\"" + path + "\""; }
+
+// The names of the files in `folder` (ending in a backslash).
+std::vector<std::string> filesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (std::strcmp(found.cFileName, ".") != 0 && std::strcmp(found.cFileName, "..") != 0)
+            names.push_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+// A version text of the program at `path`, read as Explorer reads it.
+std::string versionText(const std::string& path, const char* key) {
+    DWORD handle = 0;
+    std::vector<char> block(GetFileVersionInfoSizeA(path.c_str(), &handle));
+    if (block.empty() || !GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()))
+        return "(no version)";
+    char* text = nullptr;
+    UINT length = 0;
+    const std::string query = std::string("\\StringFileInfo\\040904B0\\") + key;
+    if (!VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void**>(&text), &length))
+        return "(missing)";
+    return std::string(text);
+}
+
+// One resource of the program at `path`, empty when missing.
+std::string resourceOf(const std::string& path, LPCSTR type, WORD name) {
+    HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (module == nullptr) return {};
+    std::string data;
+    if (HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(name), type)) {
+        const char* bytes = static_cast<const char*>(LockResource(LoadResource(module, found)));
+        if (bytes != nullptr) data.assign(bytes, SizeofResource(module, found));
+    }
+    FreeLibrary(module);
+    return data;
+}
+
+std::uint32_t number(const std::string& data, std::size_t offset, std::size_t bytes) {
+    std::uint32_t value = 0;
+    for (std::size_t i = bytes; i > 0; --i)
+        value = value * 256 + static_cast<unsigned char>(data.at(offset + i - 1));
+    return value;
+}
+
+struct Headers {
+    std::uint16_t characteristics = 0;
+    std::uint16_t dllCharacteristics = 0;
+    std::uint32_t certificateSize = 0;
+    bool checkSumValid = false;
+};
+
+Headers headersOf(const std::string& file) {
+    Headers headers;
+    const std::size_t pe = number(file, 0x3C, 4);
+    const std::size_t optional = pe + 24;
+    const bool wide = number(file, optional, 2) == 0x20B;
+    headers.characteristics = static_cast<std::uint16_t>(number(file, pe + 22, 2));
+    headers.dllCharacteristics = static_cast<std::uint16_t>(number(file, optional + 70, 2));
+    headers.certificateSize = number(file, optional + (wide ? 112 : 96) + 4 * 8 + 4, 4);
+    DWORD stored = 0;
+    DWORD computed = 0;
+    std::string copy = file;
+    headers.checkSumValid =
+        CheckSumMappedFile(&copy[0], static_cast<DWORD>(copy.size()), &stored, &computed) != nullptr &&
+        stored == computed && stored != 0;
+    return headers;
+}
+
+// Puts `value` into `bytes` bytes at `offset` of `file`.
+void put(std::string& file, std::size_t offset, std::size_t bytes, std::uint32_t value) {
+    for (std::size_t i = 0; i < bytes; ++i, value >>= 8) file.at(offset + i) = static_cast<char>(value & 0xFF);
+}
+
+// `menu` with a certificate table appended, as a signing tool leaves it (the tool removes
+// the table whatever it holds).
+std::string signedCopy(std::string menu) {
+    const std::size_t pe = number(menu, 0x3C, 4);
+    const bool wide = number(menu, pe + 24, 2) == 0x20B;
+    const std::size_t directory = pe + 24 + (wide ? 112 : 96) + 4 * 8;
+    while (menu.size() % 8 != 0) menu.push_back('\0');
+    const std::size_t offset = menu.size();
+    std::string certificate(64, '\x5A');
+    put(certificate, 0, 4, 64);       // length
+    put(certificate, 4, 2, 0x0200);   // WIN_CERT_REVISION_2_0
+    put(certificate, 6, 2, 0x0002);   // WIN_CERT_TYPE_PKCS_SIGNED_DATA
+    menu += certificate;
+    put(menu, directory, 4, static_cast<std::uint32_t>(offset));
+    put(menu, directory + 4, 4, 64);
+    return menu;
+}
+
+}  // namespace
+
+// Each kind of input the tool takes: the output keeps the input's header flags, has no
+// signature and a valid checksum; a signed input says so and gives the same bytes as the
+// unsigned one.
+TEST(BrandedProgram, KeepsTheFlagsDropsTheSignatureAndHasAValidChecksum) {
+    TempFolder folder;
+    const std::string menu = readWholeFile(builtProgramPath());
+    ASSERT_FALSE(menu.empty());
+    std::string swapFlags = menu;
+    const std::size_t pe = number(menu, 0x3C, 4);
+    // IMAGE_FILE_REMOVABLE_RUN_FROM_SWAP | IMAGE_FILE_NET_RUN_FROM_SWAP
+    put(swapFlags, pe + 22, 2, number(menu, pe + 22, 2) | 0x0C00);
+    const struct {
+        const char* what;
+        std::string input;
+        bool sameAsPlain;
+        const char* says;
+    } cases[] = {
+        {"the built menu", menu, true, "wrote"},
+        {"a signed menu", signedCopy(menu), true, "Sign"},
+        {"run-from-swap flags", swapFlags, false, "wrote"},
+    };
+    std::string plain;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string input = folder.write("input.exe", c.input);
+        const std::string output = folder.path() + "output.exe";
+        const ToolRun run = runTool("--picture " + quoted(image("two-halves.png")) + " " + quoted(input) +
+                                    " " + quoted(output));
+        ASSERT_EQ(0u, run.exitCode) << run.output;
+        EXPECT_NE(std::string::npos, run.output.find(c.says)) << run.output;
+        const std::string branded = readWholeFile(output);
+        const Headers in = headersOf(c.input);
+        const Headers out = headersOf(branded);
+        EXPECT_EQ(in.characteristics, out.characteristics);
+        EXPECT_EQ(in.dllCharacteristics, out.dllCharacteristics);
+        EXPECT_EQ(0u, out.certificateSize);
+        EXPECT_TRUE(out.checkSumValid);
+        if (plain.empty()) plain = branded;
+        if (c.sameAsPlain) {
+            EXPECT_TRUE(plain == branded) << "the output differs from the plain menu's";
+        }
+        EXPECT_EQ(c.input, readWholeFile(input)) << "the input changed";
+    }
+}
+
+// The names given replace the menu's in the version block, the numbers stay; the icon
+// comes from an icon file as it is, or is made from a square picture.
+TEST(BrandedProgram, CarriesTheNamesAndIconGiven) {
+    TempFolder folder;
+    const std::string names =
+        " --company \"Example Ltd\" --product \"Example Disc\" --description \"Example's start-up menu\""
+        " --copyright \"(c) 2026 Example Ltd\" ";
+    const struct {
+        const char* what;
+        std::string icon;
+    } cases[] = {{"an icon file", menuIcon()}, {"a square picture", image("square.png")}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string output = folder.path() + "branded.exe";
+        const ToolRun run = runTool("--picture " + quoted(image("two-halves.png")) + " --icon " +
+                                    quoted(c.icon) + names + quoted(builtProgramPath()) + " " + quoted(output));
+        ASSERT_EQ(0u, run.exitCode) << run.output;
+        EXPECT_EQ("Example Ltd", versionText(output, "CompanyName"));
+        EXPECT_EQ("Example Disc", versionText(output, "ProductName"));
+        EXPECT_EQ("Example's start-up menu", versionText(output, "FileDescription"));
+        EXPECT_EQ("(c) 2026 Example Ltd", versionText(output, "LegalCopyright"));
+        EXPECT_EQ(versionText(builtProgramPath(), "FileVersion"), versionText(output, "FileVersion"));
+        EXPECT_EQ("autorun-menu", versionText(output, "InternalName"));
+
+        // The group lists icons of 16 and 32 pixels at least, each present in the program.
+        const std::string group = resourceOf(output, RT_GROUP_ICON, 101);
+        ASSERT_GE(group.size(), 6u);
+        const std::size_t count = number(group, 4, 2);
+        bool has16 = false;
+        bool has32 = false;
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::size_t entry = 6 + 14 * i;
+            has16 = has16 || static_cast<unsigned char>(group.at(entry)) == 16;
+            has32 = has32 || static_cast<unsigned char>(group.at(entry)) == 32;
+            const std::string icon = resourceOf(output, RT_ICON, static_cast<WORD>(number(group, entry + 12, 2)));
+            EXPECT_EQ(number(group, entry + 8, 4), icon.size()) << "icon " << i;
+        }
+        EXPECT_TRUE(has16 && has32);
+        if (c.icon == menuIcon()) {
+            const std::string file = readWholeFile(c.icon);
+            EXPECT_EQ(number(file, 4, 2), count);
+        }
+    }
+}
+
+// Nothing is written for a bad input: the tool names the problem and ends with 2, and the
+// output folder holds what it held before.
+TEST(BrandedProgram, BadInputWritesNothing) {
+    TempFolder folder;
+    const std::string menu = folder.path() + "menu.exe";
+    ASSERT_TRUE(copyProgram(builtProgramPath(), menu));
+    const std::string text = folder.write("notes.png", "Not a picture at all.\r\n");
+    const std::string textIcon = folder.write("notes.ico", "Not an icon at all.\r\n");
+    std::string later = readWholeFile(menu);
+    const std::size_t fixed = later.find(std::string("\xBD\x04\xEF\xFE", 4));
+    ASSERT_NE(std::string::npos, fixed);
+    put(later, fixed + 10, 2, 9);  // the major version number
+    const std::string laterMenu = folder.write("later.exe", later);
+    CreateDirectoryA((folder.path() + "folder.exe").c_str(), nullptr);
+    const std::string output = folder.path() + "out.exe";
+    const std::string pictureFile = folder.write("picture.png", readWholeFile(image("two-halves.png")));
+    const std::string picture = " --picture " + quoted(pictureFile) + " ";
+    const std::string tooLong(256, 'x');
+
+    const struct {
+        const char* what;
+        std::string arguments;
+        const char* says;
+    } cases[] = {
+        {"a picture that is not an image", "--picture " + quoted(text) + " " + quoted(menu) + " " + quoted(output), "notes.png"},
+        {"a truncated picture", "--picture " + quoted(image("cut-short.png")) + " " + quoted(menu) + " " + quoted(output), "cut-short.png"},
+        {"an icon file that is not one", picture + "--icon " + quoted(textIcon) + " " + quoted(menu) + " " + quoted(output), "not an icon"},
+        {"an icon picture that is not one", picture + "--icon " + quoted(text) + " " + quoted(menu) + " " + quoted(output), "not an icon"},
+        {"a program that is not the menu", picture + quoted(toolPath()) + " " + quoted(output), "not autorun-menu"},
+        {"a later menu", picture + quoted(laterMenu) + " " + quoted(output), "autorun-menu 9."},
+        {"an output in a missing folder", picture + quoted(menu) + " " + quoted(folder.path() + "missing\\out.exe"), "cannot be written"},
+        {"an output that is a folder", picture + quoted(menu) + " " + quoted(folder.path() + "folder.exe"), "cannot be written"},
+        {"the menu as output", picture + quoted(menu) + " " + quoted(menu), "same file"},
+        {"the picture as output", picture + quoted(menu) + " " + quoted(pictureFile), "same file"},
+        {"a text too long", picture + "--company " + tooLong + " " + quoted(menu) + " " + quoted(output), "at most 255"},
+        {"an unknown option", picture + "--colour 5 " + quoted(menu) + " " + quoted(output), "unknown option"},
+    };
+    const std::vector<std::string> before = filesIn(folder.path());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ToolRun run = runTool(c.arguments);
+        EXPECT_EQ(2u, run.exitCode) << run.output;
+        EXPECT_NE(std::string::npos, run.output.find(c.says)) << run.output;
+        EXPECT_EQ(before, filesIn(folder.path()));
+        DeleteFileA(output.c_str());
+    }
+    EXPECT_EQ(readWholeFile(builtProgramPath()), readWholeFile(menu));
+}
+
+TEST(BrandedProgram, SameInputsGiveTheSameBytes) {
+    TempFolder folder;
+    std::string outputs[2];
+    for (std::string& output : outputs) {
+        const std::string path = folder.path() + "branded.exe";
+        const ToolRun run = runTool("--picture " + quoted(image("two-halves.jpg")) + " --icon " +
+                                    quoted(image("square.png")) + " --company Example " +
+                                    quoted(builtProgramPath()) + " " + quoted(path));
+        ASSERT_EQ(0u, run.exitCode) << run.output;
+        output = readWholeFile(path);
+        DeleteFileA(path.c_str());
+    }
+    EXPECT_TRUE(outputs[0] == outputs[1]);
+}
+
+// The running branded menu shows the picture of every format the tool reads: the
+// picture's red top half at the top of the window, its blue bottom half at the bottom.
+TEST(BrandedMenu, ShowsThePictureOfEachFormat) {
+    const char* formats[] = {"png", "jpg", "bmp", "gif", "tif"};
+    for (const char* format : formats) {
+        SCOPED_TRACE(format);
+        TempFolder folder;
+        const std::string title = std::string("Branded ") + format + " " + std::to_string(GetCurrentProcessId());
+        folder.write("autorun.inf", "[0]\r\nTitle=" + title + "\r\nPrompt=Branded.\r\n");
+        const std::string program = folder.path() + "start.exe";
+        const ToolRun run = runTool("--picture " + quoted(image(std::string("two-halves.") + format)) + " " +
+                                    quoted(builtProgramPath()) + " " + quoted(program));
+        ASSERT_EQ(0u, run.exitCode) << run.output;
+
+        RunningProgram menu(program);
+        ASSERT_TRUE(menu.started());
+        HWND window = waitForMenuWindow(menu, title);
+        ASSERT_NE(nullptr, window) << "the branded menu did not appear";
+        Canvas shown;
+        shown.copyFromWindow(window);
+        EXPECT_EQ(40 * 40, shown.countNear({40, 40, 80, 80}, RGB(200, 40, 40), 40));
+        EXPECT_EQ(40 * 40, shown.countNear({40, 320, 80, 360}, RGB(40, 60, 200), 40));
+        menu.kill();
+    }
+}
