@@ -15,16 +15,37 @@ using LresultFromObjectFunction = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
 using CreateStdAccessibleObjectFunction = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
 using SysAllocStringLenFunction = BSTR(WINAPI*)(const OLECHAR*, UINT);
 using NotifyWinEventFunction = void(WINAPI*)(DWORD, HWND, LONG, LONG);
+using MultiByteToWideCharFunction = int(WINAPI*)(UINT, DWORD, LPCCH, int, LPWSTR, int);
+using MapWindowPointsFunction = int(WINAPI*)(HWND, HWND, LPPOINT, UINT);
+using IsWindowFunction = BOOL(WINAPI*)(HWND);
+using GetFocusFunction = HWND(WINAPI*)();
+using SetWindowLongPtrFunction = LONG_PTR(WINAPI*)(HWND, int, LONG_PTR);
 
+// Everything the object calls beyond what the menu itself imports, found when the first
+// client asks: the program's import table stays as it is and start-up pays nothing.
 static bool accessibilityTried = false;
 static LresultFromObjectFunction lresultFromObject = nullptr;
 static CreateStdAccessibleObjectFunction createStdAccessibleObject = nullptr;
 static SysAllocStringLenFunction sysAllocStringLen = nullptr;
+static MultiByteToWideCharFunction multiByteToWideChar = nullptr;
+static MapWindowPointsFunction mapWindowPoints = nullptr;
+static IsWindowFunction isWindow = nullptr;
+static GetFocusFunction getFocus = nullptr;
+static SetWindowLongPtrFunction setWindowLongPtr = nullptr;
 
-// COM and the two libraries, once; true when everything the object needs is there.
+// COM, the libraries and the functions, once; true when everything the object needs is there.
 static bool loadAccessibility() {
     if (!accessibilityTried) {
         accessibilityTried = true;
+        HMODULE user = GetModuleHandleA("user32.dll");
+        multiByteToWideChar = findFunction<MultiByteToWideCharFunction>(
+            GetModuleHandleA("kernel32.dll"), "MultiByteToWideChar");
+        mapWindowPoints = findFunction<MapWindowPointsFunction>(user, "MapWindowPoints");
+        isWindow = findFunction<IsWindowFunction>(user, "IsWindow");
+        getFocus = findFunction<GetFocusFunction>(user, "GetFocus");
+        // 32-bit Windows has no SetWindowLongPtrA: there it is SetWindowLongA.
+        setWindowLongPtr = findFunction<SetWindowLongPtrFunction>(
+            user, sizeof(LONG_PTR) == 8 ? "SetWindowLongPtrA" : "SetWindowLongA");
         if (initialiseCom()) {
             HMODULE oleacc = loadSystemLibrary("oleacc.dll");
             lresultFromObject =
@@ -36,7 +57,9 @@ static bool loadAccessibility() {
         }
     }
     return lresultFromObject != nullptr && createStdAccessibleObject != nullptr &&
-           sysAllocStringLen != nullptr;
+           sysAllocStringLen != nullptr && multiByteToWideChar != nullptr &&
+           mapWindowPoints != nullptr && isWindow != nullptr && getFocus != nullptr &&
+           setWindowLongPtr != nullptr;
 }
 
 // `text` (ANSI) as a new string for the client, line breaks as spaces when asked. S_FALSE
@@ -44,11 +67,11 @@ static bool loadAccessibility() {
 static HRESULT textAnswer(const char* text, bool breaksAsSpaces, BSTR* answer) {
     if (answer == nullptr) return E_POINTER;
     *answer = nullptr;
-    const int size = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);  // with the NUL
+    const int size = multiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);  // with the NUL
     if (size <= 1) return S_FALSE;
     BSTR string = sysAllocStringLen(nullptr, static_cast<UINT>(size - 1));
     if (string == nullptr) return E_OUTOFMEMORY;
-    MultiByteToWideChar(CP_ACP, 0, text, -1, string, size);
+    multiByteToWideChar(CP_ACP, 0, text, -1, string, size);
     for (int i = 0; breaksAsSpaces && i < size - 1; ++i) {
         if (string[i] == L'\n' || string[i] == L'\r') string[i] = L' ';
     }
@@ -138,11 +161,7 @@ public:
 
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         const int place = placeOf(child);
-        if (place == kSelf) {
-            char title[kPathSize] = {};
-            GetWindowTextA(window_, title, sizeof title);
-            return textAnswer(title, false, name);
-        }
+        if (place == kSelf) return textAnswer(launcherState.menuTitle, false, name);
         if (place == kPrompt) return textAnswer(launcherState.menuPrompt, true, name);
         if (place == kNoPlace) return E_INVALIDARG;
         return textAnswer(launcherState.menuItems[place]->caption, false, name);
@@ -201,7 +220,7 @@ public:
         if (left == nullptr || top == nullptr || width == nullptr || height == nullptr)
             return E_POINTER;
         RECT area = place == kPrompt ? commentBoxRect() : itemRect(place);
-        MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&area), 2);
+        mapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&area), 2);
         *left = area.left;
         *top = area.top;
         *width = area.right - area.left;
@@ -213,8 +232,9 @@ public:
         if (child == nullptr) return E_POINTER;
         POINT point = {x, y};
         RECT client;
-        if (!ScreenToClient(window_, &point) || !GetClientRect(window_, &client) ||
-            !PtInRect(&client, point)) {
+        mapWindowPoints(nullptr, window_, &point, 1);
+        if (!GetClientRect(window_, &client) || point.x < client.left || point.x >= client.right ||
+            point.y < client.top || point.y >= client.bottom) {
             return emptyAnswer(child);
         }
         const int slot = itemFromPoint(point.x, point.y);
@@ -228,7 +248,7 @@ public:
         if (shownEntryPosition(launcherState.hoverIndex) != -1) {
             return numberAnswer(childOfSlot(launcherState.hoverIndex), child);
         }
-        if (GetFocus() == window_) return numberAnswer(CHILDID_SELF, child);
+        if (getFocus() == window_) return numberAnswer(CHILDID_SELF, child);
         return emptyAnswer(child);
     }
     // Children in order, first and last from the client area; the rest as the platform does.
@@ -274,7 +294,7 @@ private:
     static constexpr int kNoPlace = -3;
 
     int placeOf(const VARIANT& child) const {
-        if (child.vt != VT_I4 || !IsWindow(window_)) return kNoPlace;
+        if (child.vt != VT_I4 || !isWindow(window_)) return kNoPlace;
         if (child.lVal == CHILDID_SELF) return kSelf;
         if (child.lVal == promptChild()) return kPrompt;
         if (child.lVal < 1 || child.lVal > shownEntryCount()) return kNoPlace;
@@ -312,7 +332,7 @@ INT_PTR answerGetObject(HWND window, WPARAM wParam, LPARAM lParam) {
     object->Release();
     if (reference < 0) return 0;
     // A dialog procedure hands a message's result back through DWLP_MSGRESULT.
-    SetWindowLongPtrA(window, DWLP_MSGRESULT, reference);
+    setWindowLongPtr(window, DWLP_MSGRESULT, reference);
     return 1;
 }
 

@@ -4,6 +4,7 @@
 #include "window/layout.h"
 #include "window/menu_accessible.h"
 #include "window/menu_dialog.h"
+#include "window/system_library.h"
 
 // Lights entry `entered` (-1: none) in place of the lit one, and tells screen readers.
 static void lightEntry(HWND window, int entered) {
@@ -29,6 +30,15 @@ static INT_PTR clickAt(HWND window, LPARAM lParam) {
     return 0;
 }
 
+// True while a Shift key is down, as of the message being handled. Found on first use, so
+// the program's import table stays as it is.
+static bool shiftDown() {
+    using GetKeyStateFunction = SHORT(WINAPI*)(int);
+    static const GetKeyStateFunction getKeyState =
+        findFunction<GetKeyStateFunction>(GetModuleHandleA("user32.dll"), "GetKeyState");
+    return getKeyState != nullptr && getKeyState(VK_SHIFT) < 0;
+}
+
 // Keys act when released: the dialog manager takes the presses of Tab and the arrows for
 // its own use, and every release reaches this procedure. Up and Down (wrapping) and Tab
 // and Shift+Tab light the previous or next entry as the pointer would; Space starts the lit
@@ -39,7 +49,7 @@ static INT_PTR keyReleased(HWND window, WPARAM key) {
     case VK_DOWN:
     case VK_UP:
     case VK_TAB: {
-        const bool back = key == VK_UP || (key == VK_TAB && GetKeyState(VK_SHIFT) < 0);
+        const bool back = key == VK_UP || (key == VK_TAB && shiftDown());
         lightEntry(window, nextShownEntry(launcherState.hoverIndex, back ? -1 : 1));
         return 1;
     }

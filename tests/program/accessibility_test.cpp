@@ -133,6 +133,7 @@ TEST_F(ScreenReader, ReadsEveryPlaceAndStartsEntries) {
     IAccessible* client = nullptr;
     ASSERT_EQ(S_OK, AccessibleObjectFromWindow(menu_, OBJID_CLIENT, __uuidof(IAccessible),
                                                reinterpret_cast<void**>(&client)));
+    EXPECT_TRUE(moduleLoaded(menuProgram_->id(), "oleacc.dll")) << "the check sees nothing";
     BSTR text = nullptr;
     client->get_accName(child(CHILDID_SELF), &text);
     EXPECT_EQ(title_, narrow(text));
