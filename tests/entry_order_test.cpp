@@ -58,20 +58,4 @@ TEST_F(EntryOrder, StepsWrapOverShownEntriesOnly) {
     }
 }
 
-TEST_F(EntryOrder, PositionsAndSlotsMatch) {
-    load("x-x x");
-    EXPECT_EQ(3, shownEntryCount());
-    const std::int32_t positions[] = {0, -1, 1, -1, 2};
-    for (std::int32_t slot = 0; slot < kMenuItemSlots; ++slot) {
-        EXPECT_EQ(positions[slot], shownEntryPosition(slot)) << slot;
-        if (positions[slot] != -1) {
-            EXPECT_EQ(slot, shownEntrySlot(positions[slot]));
-        }
-    }
-    for (std::int32_t outside : {-1, 3, 5}) EXPECT_EQ(-1, shownEntrySlot(outside)) << outside;
-    EXPECT_EQ(-1, shownEntryPosition(5));
-    launcherState.itemCount = 2;  // only the first two slots count
-    EXPECT_EQ(1, shownEntryCount());
-}
-
 }  // namespace

@@ -1,13 +1,12 @@
-// The menu as a screen reader meets it: a client in this process (another process than the
-// menu's) reads the menu's accessible objects through the platform, watches its focus
-// events and drives it with real keys, on a medium as in the end-to-end tests.
+// The menu as a screen reader meets it: a client in another process than the menu's reads
+// its accessible objects through the platform, follows its focus events and drives it with
+// real input, on a medium as in the end-to-end tests.
 #include <gtest/gtest.h>
 #include <windows.h>
-// Modules of another process and the accessibility client calls, after <windows.h>.
+// The accessibility client calls and the module list, after <windows.h>.
 #include <oleacc.h>
 #include <tlhelp32.h>
 
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,25 +18,27 @@
 
 namespace {
 
-std::string narrow(BSTR text) {
-    std::string result;
-    for (UINT i = 0; text != nullptr && i < SysStringLen(text); ++i)
-        result += static_cast<char>(text[i]);
-    SysFreeString(text);
-    return result;
-}
-
 VARIANT child(LONG id) {
-    VARIANT v;
+    VARIANT v = {};
     v.vt = VT_I4;
     v.lVal = id;
     return v;
 }
 
+using TextProperty = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
+
+std::string read(IAccessible* object, TextProperty property, VARIANT id) {
+    BSTR text = nullptr;
+    (object->*property)(id, &text);
+    std::string result;
+    for (UINT i = 0; text != nullptr && i < SysStringLen(text); ++i) result += char(text[i]);
+    SysFreeString(text);
+    return result;
+}
+
 bool moduleLoaded(DWORD process, const char* name) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process);
-    if (snapshot == INVALID_HANDLE_VALUE) return false;
-    MODULEENTRY32 module;
+    MODULEENTRY32 module = {};
     module.dwSize = sizeof module;
     bool found = false;
     for (BOOL more = Module32First(snapshot, &module); more && !found;
@@ -48,13 +49,7 @@ bool moduleLoaded(DWORD process, const char* name) {
     return found;
 }
 
-// Entry 3 is empty: the client must not see it.
-const char kMenuEntries[] =
-    "1=Record|tools\\record-args.exe|first|Records how\\nit was started.||\r\n"
-    "2=Close|tools\\record-args.exe|closing|Starts, then closes the menu.||1\r\n"
-    "3=|tools\\record-args.exe|hidden|||\r\n"
-    "4=Plain|||Does nothing.||\r\n";
-
+// Slot `slot`'s place, or the comment box for -1, in screen pixels.
 RECT placeOnScreen(HWND window, int slot) {
     RECT place =
         slot == -1 ? RECT{300, 270, 599, 396} : RECT{310, 60 + 35 * slot, 590, 92 + 35 * slot};
@@ -62,18 +57,18 @@ RECT placeOnScreen(HWND window, int slot) {
     return place;
 }
 
-// Focus events of the menu's entries, as an out-of-context hook receives them.
+// The entry children of every focus event of the menu, as an out-of-context hook gets them.
 std::vector<LONG> focusedChildren;
 HWND focusWindow = nullptr;
 void CALLBACK focusEvent(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG id, DWORD, DWORD) {
-    if (object == OBJID_CLIENT && id != CHILDID_SELF) {
-        focusWindow = window;
-        focusedChildren.push_back(id);
-    }
+    if (object != OBJID_CLIENT || id == CHILDID_SELF) return;
+    focusWindow = window;
+    focusedChildren.push_back(id);
 }
 
 class ScreenReader : public ::testing::Test {
 protected:
+    // The menu on a medium; place 3 is empty and must not be seen.
     void SetUp() override {
         ASSERT_FALSE(menuLockHeld()) << "a menu from elsewhere is running";
         ASSERT_NE("", drive_.root()) << "no drive letter could be mapped";
@@ -83,22 +78,19 @@ protected:
         ASSERT_TRUE(copyProgram(builtProgramPath(), drive_.root() + "setup\\start.exe"));
         ASSERT_TRUE(copyProgram(siblingProgramPath(RECORD_ARGS_PROGRAM),
                                 drive_.root() + "tools\\record-args.exe"));
-        drive_.write("setup\\autorun.inf",
-                     "[0]\r\nTitle=" + title_ + "\r\nPrompt=Pick an entry.\r\n" + kMenuEntries);
-    }
-
-    void startMenu() {
+        drive_.write(
+            "setup\\autorun.inf",
+            "[0]\r\nTitle=" + title_ +
+                "\r\nPrompt=Pick an entry.\r\n"
+                "1=Record|tools\\record-args.exe|first|Records how\\nit was started.||\r\n"
+                "2=Close|tools\\record-args.exe|closing|Starts, then closes the menu.||1\r\n"
+                "3=|tools\\record-args.exe|hidden|||\r\n"
+                "4=Fourth|tools\\record-args.exe|fourth|||\r\n");
         menuProgram_ = std::make_unique<RunningProgram>(drive_.root() + "setup\\start.exe");
         ASSERT_TRUE(menuProgram_->started());
         menu_ = waitForMenuWindow(*menuProgram_, title_);
         ASSERT_NE(nullptr, menu_) << "the menu did not appear";
     }
-    // Makes the menu take the keys: a click on the picture, where no entry is.
-    void bringMenuToFront() {
-        ASSERT_TRUE(clickAt(menu_, 150, 200));
-        ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == menu_; }, kEndTimeoutMs));
-    }
-
     void TearDown() override {
         menuProgram_.reset();
         CoUninitialize();
@@ -106,13 +98,10 @@ protected:
 
     // True once the helper recorded a start with the single argument `arg`.
     bool started(const std::string& arg) const {
-        return waitUntil(
-            [&] {
-                return readWholeFile(drive_.root() + "tools\\marker.txt")
-                           .find("arg=" + arg + "\n") != std::string::npos;
-            },
-            kEndTimeoutMs);
+        return waitUntil([&] { return records().find("arg=" + arg + "\n") != std::string::npos; },
+                         kEndTimeoutMs);
     }
+    std::string records() const { return readWholeFile(drive_.root() + "tools\\marker.txt"); }
 
     void expectEndsWithZero() {
         const auto code = menuProgram_->waitForExit(kEndTimeoutMs);
@@ -127,80 +116,58 @@ protected:
 };
 
 TEST_F(ScreenReader, ReadsEveryPlaceAndStartsEntries) {
-    ASSERT_NO_FATAL_FAILURE(startMenu());
-    EXPECT_FALSE(moduleLoaded(menuProgram_->id(), "oleacc.dll"))
-        << "loaded before any client asked";
+    EXPECT_FALSE(moduleLoaded(menuProgram_->id(), "oleacc.dll")) << "loaded before a client asked";
     IAccessible* client = nullptr;
     ASSERT_EQ(S_OK, AccessibleObjectFromWindow(menu_, OBJID_CLIENT, __uuidof(IAccessible),
                                                reinterpret_cast<void**>(&client)));
     EXPECT_TRUE(moduleLoaded(menuProgram_->id(), "oleacc.dll")) << "the check sees nothing";
-    BSTR text = nullptr;
-    client->get_accName(child(CHILDID_SELF), &text);
-    EXPECT_EQ(title_, narrow(text));
-
+    EXPECT_EQ(title_, read(client, &IAccessible::get_accName, child(CHILDID_SELF)));
+    VARIANT children[5];
     LONG count = 0;
-    ASSERT_EQ(S_OK, client->get_accChildCount(&count));
+    ASSERT_EQ(S_OK, AccessibleChildren(client, 0, 5, children, &count));
     ASSERT_EQ(4, count);
-    VARIANT children[4];
-    LONG got = 0;
-    ASSERT_EQ(S_OK, AccessibleChildren(client, 0, 4, children, &got));
-    ASSERT_EQ(4, got);
 
     const struct {
-        const char* name;
-        const char* description;
+        const char *name, *description, *shortcut;
         LONG role;
-        const char* shortcut;
-        const char* action;
         int slot;  // -1: the comment box
     } places[] = {
-        {"Record", "Records how it was started.", ROLE_SYSTEM_PUSHBUTTON, "1", "Open", 0},
-        {"Close", "Starts, then closes the menu.", ROLE_SYSTEM_PUSHBUTTON, "2", "Open", 1},
-        {"Plain", "Does nothing.", ROLE_SYSTEM_PUSHBUTTON, "4", "Open", 3},
-        {"Pick an entry.", "", ROLE_SYSTEM_STATICTEXT, "", "", -1},
+        {"Record", "Records how it was started.", "1", ROLE_SYSTEM_PUSHBUTTON, 0},
+        {"Close", "Starts, then closes the menu.", "2", ROLE_SYSTEM_PUSHBUTTON, 1},
+        {"Fourth", "", "4", ROLE_SYSTEM_PUSHBUTTON, 3},
+        {"Pick an entry.", "", "", ROLE_SYSTEM_STATICTEXT, -1},
     };
-    for (LONG id = 1; id <= 4; ++id) {
-        const auto& place = places[id - 1];
+    for (LONG i = 0; i < count; ++i) {
+        const auto& place = places[i];
         SCOPED_TRACE(place.name);
-        ASSERT_EQ(VT_I4, children[id - 1].vt);
-        EXPECT_EQ(id, children[id - 1].lVal);
-        client->get_accName(child(id), &text);
-        EXPECT_EQ(place.name, narrow(text));
-        client->get_accDescription(child(id), &text);
-        EXPECT_EQ(place.description, narrow(text));
-        client->get_accKeyboardShortcut(child(id), &text);
-        EXPECT_EQ(place.shortcut, narrow(text));
-        client->get_accDefaultAction(child(id), &text);
-        EXPECT_EQ(place.action, narrow(text));
+        const VARIANT id = children[i];
+        ASSERT_EQ(VT_I4, id.vt);
+        EXPECT_EQ(place.name, read(client, &IAccessible::get_accName, id));
+        EXPECT_EQ(place.description, read(client, &IAccessible::get_accDescription, id));
+        EXPECT_EQ(place.shortcut, read(client, &IAccessible::get_accKeyboardShortcut, id));
+        EXPECT_EQ(place.slot == -1 ? "" : "Open",
+                  read(client, &IAccessible::get_accDefaultAction, id));
         VARIANT role = {}, state = {}, hit = {};
-        client->get_accRole(child(id), &role);
+        client->get_accRole(id, &role);
         EXPECT_EQ(place.role, role.lVal);
-        client->get_accState(child(id), &state);
+        client->get_accState(id, &state);
         EXPECT_EQ(0, state.lVal & (STATE_SYSTEM_HOTTRACKED | STATE_SYSTEM_FOCUSED));
-        LONG left = 0, top = 0, width = 0, height = 0;
-        client->accLocation(&left, &top, &width, &height, child(id));
+        RECT at = {};  // left, top, width, height
+        client->accLocation(&at.left, &at.top, &at.right, &at.bottom, id);
         const RECT expected = placeOnScreen(menu_, place.slot);
-        EXPECT_EQ(expected.left, left);
-        EXPECT_EQ(expected.top, top);
-        EXPECT_EQ(expected.right - expected.left, width);
-        EXPECT_EQ(expected.bottom - expected.top, height);
-        // Hit testing agrees: the middle of the place is the place.
-        client->accHitTest(left + width / 2, top + height / 2, &hit);
-        EXPECT_EQ(id, hit.lVal);
+        const RECT located = {at.left, at.top, at.left + at.right, at.top + at.bottom};
+        EXPECT_TRUE(EqualRect(&expected, &located));
+        // Hit testing agrees with the layout.
+        client->accHitTest(at.left + at.right / 2, at.top + at.bottom / 2, &hit);
+        EXPECT_EQ(id.lVal, hit.lVal);
     }
-    // The empty place is bare picture, outside the window is nothing, and so are child ids
-    // that name nothing.
+    // The empty place is bare picture; a child id that names nothing is refused.
     VARIANT hit = {};
     const RECT empty = placeOnScreen(menu_, 2);
     client->accHitTest((empty.left + empty.right) / 2, (empty.top + empty.bottom) / 2, &hit);
     EXPECT_EQ(CHILDID_SELF, hit.lVal);
-    EXPECT_EQ(S_FALSE, client->accHitTest(empty.left - 400, empty.top - 300, &hit));
-    VARIANT notAnId;
-    notAnId.vt = VT_BSTR;
-    notAnId.bstrVal = nullptr;
-    for (const VARIANT& wrong : {child(5), child(-1), notAnId}) {
-        EXPECT_EQ(E_INVALIDARG, client->get_accName(wrong, &text));
-    }
+    BSTR text = nullptr;
+    EXPECT_EQ(E_INVALIDARG, client->get_accName(child(5), &text));
 
     // The pointer lights entry 2: it is hot and has the focus.
     ASSERT_TRUE(movePointerTo(menu_, 450, 111));
@@ -216,53 +183,47 @@ TEST_F(ScreenReader, ReadsEveryPlaceAndStartsEntries) {
     EXPECT_EQ(2, focus.lVal);
 
     // The default action starts the entry as a click does, the close flag included.
-    EXPECT_EQ(S_OK, client->accDoDefaultAction(child(1)));
-    EXPECT_TRUE(started("first"));
+    EXPECT_EQ(S_OK, client->accDoDefaultAction(child(3)));
+    EXPECT_TRUE(started("fourth"));
     EXPECT_EQ(S_OK, client->accDoDefaultAction(child(2)));
     EXPECT_TRUE(started("closing"));
     expectEndsWithZero();
     client->Release();
 }
 
-void pumpMessages() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-}
-
 bool shiftTab() {
     INPUT shift = {};
     shift.type = INPUT_KEYBOARD;
     shift.ki.wVk = VK_SHIFT;
-    if (SendInput(1, &shift, sizeof shift) != 1) return false;
+    SendInput(1, &shift, sizeof shift);
     const bool pressed = pressKey(VK_TAB);
     shift.ki.dwFlags = KEYEVENTF_KEYUP;
     return SendInput(1, &shift, sizeof shift) == 1 && pressed;
 }
 
-TEST_F(ScreenReader, FocusFollowsThePointerAndTheKeys) {
-    ASSERT_NO_FATAL_FAILURE(startMenu());
+TEST_F(ScreenReader, PointerAndKeysLightEntriesWithFocusEvents) {
     HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr,
                                          focusEvent, menuProgram_->id(), 0, WINEVENT_OUTOFCONTEXT);
     ASSERT_NE(nullptr, hook);
     focusedChildren.clear();
-    ASSERT_NO_FATAL_FAILURE(bringMenuToFront());
+    ASSERT_TRUE(clickAt(menu_, 150, 200));  // on the picture: the menu takes the keys
+    ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == menu_; }, kEndTimeoutMs));
 
-    // Each step lights one entry; the screen reader reads its caption and comment.
+    // Each step lights one entry, and the screen reader reads its caption from the event.
     const struct {
         const char* step;
         bool (*act)();
         const char* name;
     } steps[] = {
-        {"pointer on Plain", [] { return movePointerTo(GetForegroundWindow(), 450, 181); },
-         "Plain"},
+        {"pointer", [] { return movePointerTo(GetForegroundWindow(), 450, 181); }, "Fourth"},
         {"Down wraps", [] { return pressKey(VK_DOWN); }, "Record"},
         {"Down", [] { return pressKey(VK_DOWN); }, "Close"},
-        {"Down skips the empty place", [] { return pressKey(VK_DOWN); }, "Plain"},
+        {"Down skips the empty place", [] { return pressKey(VK_DOWN); }, "Fourth"},
         {"Up", [] { return pressKey(VK_UP); }, "Close"},
-        {"Tab", [] { return pressKey(VK_TAB); }, "Plain"},
+        {"Tab", [] { return pressKey(VK_TAB); }, "Fourth"},
         {"Tab wraps", [] { return pressKey(VK_TAB); }, "Record"},
-        {"Shift+Tab wraps", shiftTab, "Plain"},
-        {"Up", [] { return pressKey(VK_UP); }, "Close"},
+        {"Shift+Tab wraps", shiftTab, "Fourth"},
+        {"Down wraps again", [] { return pressKey(VK_DOWN); }, "Record"},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.step);
@@ -270,43 +231,28 @@ TEST_F(ScreenReader, FocusFollowsThePointerAndTheKeys) {
         ASSERT_TRUE(step.act());
         ASSERT_TRUE(waitUntil(
             [&] {
-                pumpMessages();
-                return focusedChildren.size() > before;
+                MSG message;
+                while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+                return focusedChildren.size() == before + 1;
             },
             kEndTimeoutMs));
         IAccessible* object = nullptr;
         VARIANT id = {};
         ASSERT_EQ(S_OK, AccessibleObjectFromEvent(focusWindow, OBJID_CLIENT, focusedChildren.back(),
                                                   &object, &id));
-        BSTR text = nullptr;
-        object->get_accName(id, &text);
-        EXPECT_EQ(step.name, narrow(text));
+        EXPECT_EQ(step.name, read(object, &IAccessible::get_accName, id));
         object->Release();
     }
-    Sleep(200);
-    pumpMessages();
-    EXPECT_EQ(std::size(steps), focusedChildren.size()) << "one event a step";
     UnhookWinEvent(hook);
 
-    // A digit still starts its own entry, whatever is lit; Space starts the lit one.
-    ASSERT_TRUE(pressKey('1'));
-    EXPECT_TRUE(started("first"));
+    // Space starts the lit entry; a digit still starts its own; Enter still only ends the menu.
     ASSERT_TRUE(pressKey(VK_SPACE));
-    EXPECT_TRUE(started("closing"));
+    EXPECT_TRUE(started("first"));
+    ASSERT_TRUE(pressKey('4'));
+    EXPECT_TRUE(started("fourth"));
+    ASSERT_TRUE(pressKey(VK_RETURN));
     expectEndsWithZero();
-}
-
-// Enter and Esc end the menu as before, also with an entry lit from the keyboard.
-TEST_F(ScreenReader, EnterAndEscStillEndTheMenu) {
-    for (WORD key : {WORD{VK_RETURN}, WORD{VK_ESCAPE}}) {
-        SCOPED_TRACE(key);
-        ASSERT_NO_FATAL_FAILURE(startMenu());
-        ASSERT_NO_FATAL_FAILURE(bringMenuToFront());
-        ASSERT_TRUE(pressKey(VK_DOWN));
-        ASSERT_TRUE(pressKey(key));
-        expectEndsWithZero();
-        EXPECT_EQ("", readWholeFile(drive_.root() + "tools\\marker.txt"));
-    }
+    EXPECT_EQ(std::string::npos, records().find("closing"));
 }
 
 }  // namespace
