@@ -86,6 +86,7 @@ protected:
                 "2=Close|tools\\record-args.exe|closing|Starts, then closes the menu.||1\r\n"
                 "3=|tools\\record-args.exe|hidden|||\r\n"
                 "4=Fourth|tools\\record-args.exe|fourth|||\r\n");
+        SetCursorPos(0, 0);  // off the menu: nothing is lit when it shows
         menuProgram_ = std::make_unique<RunningProgram>(drive_.root() + "setup\\start.exe");
         ASSERT_TRUE(menuProgram_->started());
         menu_ = waitForMenuWindow(*menuProgram_, title_);
