@@ -35,12 +35,12 @@ void drawMenuItem(HDC dc, int index, int active);
 void drawCommentBox(HDC dc, int index);
 
 // Follows the pointer at `lParam`: redraws the entry it left, the entry it entered and the
-// comment box, only when the entry under it changed.
+// comment box, only when the entry under it changed, and tells screen readers.
 void trackPointer(HWND window, LPARAM lParam);
 
 // Starts the entry in slot `index` through the shell; shows its error text when the shell
 // refuses; posts a close request when the entry asks for it.
 void launchMenuItem(int index, HWND window);
 
-// Gives back what the first launch set up for the shell (COM), if anything.
+// Gives back COM, if the first launch or the first screen reader set it up.
 void releaseShell();
