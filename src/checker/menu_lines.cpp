@@ -1,17 +1,7 @@
 #include "checker/menu_lines.h"
 
 #include "checker/near_name.h"
-
-namespace {
-
-std::string trimmed(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    const std::size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
-}  // namespace
+#include "checker/profile_scan.h"
 
 void MenuLines::read(const std::string& text) {
     lines_.clear();

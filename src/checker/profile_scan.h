@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+// The text without the blanks and tabs at either end, as the profile parser trims keys and
+// section names.
+std::string trimmed(const std::string& text);
+
 // The names of all sections in file order; a section given twice is listed twice.
 std::vector<std::string> sectionNames();
 

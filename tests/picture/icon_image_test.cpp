@@ -34,7 +34,7 @@ TEST(IconImage, RefusesWhatCannotBeAnIcon) {
 
 TEST(IconImage, HoldsEverySizeWindowsShows) {
     const unsigned sizes[] = {16, 20, 24, 32, 40, 48, 256};
-    for (int source : {16, 48, 256, 700}) {
+    for (int source : {16, 48, 256, 300}) {
         SCOPED_TRACE(source);
         std::string reason;
         std::vector<unsigned char> icon = iconFileFromImage(patternPicture(source, source), reason);
@@ -62,6 +62,28 @@ TEST(IconImage, HoldsEverySizeWindowsShows) {
             }
         }
         EXPECT_EQ(next, icon.size());
+    }
+}
+
+// The 256-pixel PNG stays only while it is small: a drawing keeps it, noise loses it.
+TEST(IconImage, KeepsTheLargestImageOnlyWhenItIsCompact) {
+    RgbaImage noise = solidPicture(256, 256, 0xFF000000u);
+    std::uint32_t seed = 7;
+    for (std::size_t i = 0; i < noise.pixels.size(); ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        if (i % 4 != 3) noise.pixels[i] = static_cast<unsigned char>(seed >> 24);
+    }
+    const struct {
+        RgbaImage picture;
+        std::uint32_t images;
+    } cases[] = {{solidPicture(256, 256, 0xFF336699u), 7}, {patternPicture(256, 256), 7},
+                 {noise, 6}};
+    for (const auto& c : cases) {
+        std::string reason;
+        std::vector<unsigned char> icon = iconFileFromImage(c.picture, reason);
+        ASSERT_FALSE(icon.empty()) << reason;
+        EXPECT_EQ(readNumber(icon, 4, 2), c.images);
+        EXPECT_LT(icon.size(), 96u * 1024);
     }
 }
 

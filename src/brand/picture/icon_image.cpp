@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
+#include <utility>
 
 #include "brand/picture/png_file.h"
 #include "brand/picture/resample.h"
@@ -13,6 +14,10 @@ constexpr int smallestSource = 16;
 // The sizes Windows shows at 100 to 200 percent, as 32-bit bitmaps; 256 as PNG.
 constexpr int bitmapSizes[] = {16, 20, 24, 32, 40, 48};
 constexpr int pngSize = 256;
+// The 256-pixel image is kept only while its PNG stays this small: a logo or drawing fits
+// easily, a photo (about 90 KB) would add a third to the program for Explorer's largest
+// views alone, where Windows then shows the 48-pixel image enlarged.
+constexpr std::size_t largestPng = 64 * 1024;
 
 void putLittleEndian(std::vector<unsigned char>& out, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out.push_back(static_cast<unsigned char>(value >> (8 * i)));
@@ -92,7 +97,8 @@ std::vector<unsigned char> iconFileFromImage(const RgbaImage& image, std::string
 
     std::vector<std::vector<unsigned char>> images;
     for (int size : bitmapSizes) images.push_back(iconBitmap(scaled(image, size)));
-    images.push_back(pngFile(scaled(image, pngSize)));
+    std::vector<unsigned char> png = pngFile(scaled(image, pngSize));
+    if (png.size() <= largestPng) images.push_back(std::move(png));
 
     std::vector<unsigned char> out;
     putLittleEndian(out, 0, 2);
