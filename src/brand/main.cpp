@@ -175,6 +175,10 @@ int main(int argc, char** argv) {
         }
     }
     const Bytes versionBytes = writeVersionInfo(version);
+    if (versionBytes.empty()) {
+        fail(options.menu + ": its version block would grow past 64 KiB with these names; nothing written");
+        return 2;
+    }
     const std::vector<Resource> resources = brandedResources(
         menu.resources, Bytes(pictureBytes.begin(), pictureBytes.end()), icons, versionBytes);
 

@@ -26,8 +26,12 @@ bool readNode(const Bytes& data, std::size_t start, std::size_t limit, VersionNo
     if (at > end) at = end;
     if (valueBytes > end - at) {
         // Some compilers count a text's length in bytes; the block's end bounds it either way.
+        // The length is then kept in UTF-16 units of what was read, so that the block writes
+        // back with a length that reads as the same text and never swallows a child added
+        // after it.
         if (node.type != 1) return false;
-        valueBytes = end - at;
+        valueBytes = (end - at) & ~static_cast<std::size_t>(1);
+        node.valueLength = static_cast<std::uint16_t>(valueBytes / 2);
     }
     node.value.assign(data.begin() + at, data.begin() + at + valueBytes);
     at = alignedTo4(at + valueBytes);
@@ -41,7 +45,8 @@ bool readNode(const Bytes& data, std::size_t start, std::size_t limit, VersionNo
     return true;
 }
 
-void writeNode(const VersionNode& node, Bytes& out) {
+// False when the block would be longer than its 16-bit length can say.
+bool writeNode(const VersionNode& node, Bytes& out) {
     const std::size_t start = out.size();
     appendNumber(out, 2, 0);  // the length, known at the end
     appendNumber(out, 2, node.valueLength);
@@ -52,9 +57,11 @@ void writeNode(const VersionNode& node, Bytes& out) {
     out.insert(out.end(), node.value.begin(), node.value.end());
     for (const VersionNode& child : node.children) {
         while (out.size() % 4 != 0) out.push_back(0);
-        writeNode(child, out);
+        if (!writeNode(child, out)) return false;
     }
+    if (out.size() - start > 0xFFFF) return false;
     writeNumber(out, start, 2, static_cast<std::uint32_t>(out.size() - start));
+    return true;
 }
 
 template <typename Node>
@@ -73,7 +80,7 @@ bool readVersionInfo(const Bytes& resource, VersionNode& root) {
 
 Bytes writeVersionInfo(const VersionNode& root) {
     Bytes out;
-    writeNode(root, out);
+    if (!writeNode(root, out)) out.clear();
     return out;
 }
 

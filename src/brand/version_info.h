@@ -26,7 +26,8 @@ struct VersionNode {
 bool readVersionInfo(const Bytes& resource, VersionNode& root);
 
 // The resource bytes of `root`, laid out as resource compilers do (blocks on 4-byte
-// boundaries, each length counting the block and its children).
+// boundaries, each length counting the block and its children). Empty when a block would
+// be longer than the 64 KiB its length field can count.
 Bytes writeVersionInfo(const VersionNode& root);
 
 // The file version numbers of the fixed file information: major, minor, patch, build.
