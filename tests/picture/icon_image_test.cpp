@@ -8,12 +8,6 @@
 
 namespace {
 
-std::uint32_t readNumber(const std::vector<unsigned char>& bytes, std::size_t at, int size) {
-    std::uint32_t value = 0;
-    for (int i = size - 1; i >= 0; --i) value = value << 8 | bytes[at + i];
-    return value;
-}
-
 TEST(IconImage, RefusesWhatCannotBeAnIcon) {
     struct Case {
         int width, height;

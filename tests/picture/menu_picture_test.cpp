@@ -13,12 +13,6 @@ namespace {
 
 constexpr std::size_t pictureBytes = 40 + 1024 + 600 * 397;
 
-std::uint32_t readNumber(const std::vector<unsigned char>& bytes, std::size_t at, int size) {
-    std::uint32_t value = 0;
-    for (int i = size - 1; i >= 0; --i) value = value << 8 | bytes[at + i];
-    return value;
-}
-
 TEST(MenuPicture, AnyShapeGivesTheMenusFormat) {
     struct Case {
         int width, height;

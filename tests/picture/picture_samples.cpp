@@ -47,3 +47,9 @@ std::uint32_t menuPixel(const std::vector<unsigned char>& picture, int x, int y)
     return static_cast<std::uint32_t>(entry[2]) << 16 | static_cast<std::uint32_t>(entry[1]) << 8 |
            entry[0];
 }
+
+std::uint32_t readNumber(const std::vector<unsigned char>& bytes, std::size_t at, int size) {
+    std::uint32_t value = 0;
+    for (int i = size - 1; i >= 0; --i) value = value << 8 | bytes[at + i];
+    return value;
+}

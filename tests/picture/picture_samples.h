@@ -13,6 +13,9 @@ RgbaImage solidPicture(int width, int height, std::uint32_t argb);
 // arithmetic so every build makes the same one.
 RgbaImage patternPicture(int width, int height);
 
+// The little-endian number of `size` bytes at `at`.
+std::uint32_t readNumber(const std::vector<unsigned char>& bytes, std::size_t at, int size);
+
 // 64-bit FNV-1a of the bytes, to pin outputs that must never change between builds.
 std::uint64_t fnv1a(const std::vector<unsigned char>& bytes);
 
