@@ -11,7 +11,9 @@ static const DWORD kFallbackExpansionSize = 2600;
 char* expandEnvironmentText(const char* source) {
     if (source == nullptr) return nullptr;
     DWORD size = ExpandEnvironmentStringsA(source, nullptr, 0);
-    if (size == 0) size = kFallbackExpansionSize;
+    // For narrow text the platform wants one byte more than the size it reports: with
+    // exactly that size, some systems leave the text unexpanded.
+    size = size == 0 ? kFallbackExpansionSize : size + 1;
     char* expanded = static_cast<char*>(std::malloc(size));
     if (expanded == nullptr) return nullptr;
     const DWORD written = ExpandEnvironmentStringsA(source, expanded, size);

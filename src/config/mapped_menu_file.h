@@ -16,4 +16,3 @@ bool holdsSectionHeading(const char* bytes, std::size_t size);
 // True when the configuration in launcherState gives the menu nothing to show: the title
 // and the prompt are empty and every entry slot is empty or unfilled.
 bool menuConfigurationEmpty();
-

@@ -3,15 +3,14 @@
 // returns 0; a step that fails ends the run quietly.
 #include <windows.h>
 
-#include "config/language.h"
-#include "config/menu_items.h"
-#include "config/view_settings.h"
 #include "resources/resource_ids.h"
 #include "startup/instance_guard.h"
 #include "startup/menu_file.h"
+#include "startup/menu_file_copy.h"
 #include "state/launcher_state.h"
 #include "window/menu_dialog.h"
 #include "window/menu_fonts.h"
+#include "window/system_library.h"
 
 static void deleteFonts() {
     DeleteObject(launcherState.itemFont);
@@ -35,9 +34,8 @@ static LONG WINAPI startupFaultFilter(EXCEPTION_POINTERS*) {
 static bool startUp() {
     if (anotherInstanceRunning()) return false;
     if (!locateMenuFile()) return false;
-    readViewSettings();
-    loadLanguageSection();
-    loadMenuItems();
+    readMenuConfiguration();
+    readMenuFileThroughCopy();
 
     launcherState.commentFont = createCommentFont();
     if (launcherState.commentFont == nullptr) return false;
@@ -55,19 +53,6 @@ static bool guardedStartUp() {
     const bool ready = startUp();
     SetUnhandledExceptionFilter(previous);
     return ready;
-}
-
-// The program runs from removable media whose folder anyone may have written to: DLLs
-// are looked for only in the system folder, never beside the program or in the current
-// folder. Systems without SetDefaultDllDirectories at least lose the current folder.
-static void restrictLibrarySearch() {
-    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-    auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
-    if (setDefaultDllDirectories != nullptr && setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
-        return;
-    }
-    SetDllDirectoryA("");
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {

@@ -4,13 +4,31 @@
 
 #include <cstring>
 
+// True once the process looks for DLLs in the system folder alone.
+static bool searchRestricted = false;
+
+void restrictLibrarySearch() {
+    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+    auto setDefaultDllDirectories = findFunction<SetDefaultDllDirectoriesFunction>(
+        GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
+    if (setDefaultDllDirectories != nullptr &&
+        setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+        searchRestricted = true;
+        return;
+    }
+    SetDllDirectoryA("");
+}
+
 HMODULE loadSystemLibrary(const char* name) {
     char path[MAX_PATH];
     const UINT length = GetSystemDirectoryA(path, MAX_PATH);
     if (length == 0 || length + 1 + std::strlen(name) + 1 > MAX_PATH) return nullptr;
     path[length] = '\\';
     std::strcpy(path + length + 1, name);
-    return LoadLibraryA(path);
+    // Without the restricted search, a library loaded by full path would still look for
+    // its own dependencies beside the program first; the altered search order looks for
+    // them beside the library, in the system folder.
+    return LoadLibraryExA(path, nullptr, searchRestricted ? 0 : LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 using CoInitializeExFunction = HRESULT(WINAPI*)(LPVOID, DWORD);

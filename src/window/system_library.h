@@ -4,8 +4,16 @@
 
 #include <windows.h>
 
+// The program runs from removable media whose folder anyone may have written to: from now
+// on DLLs are looked for only in the system folder, never beside the program or in the
+// current folder. Systems without SetDefaultDllDirectories (Windows 7 without its 2011
+// loader update) at least lose the current folder, and loadSystemLibrary makes up for the
+// rest.
+void restrictLibrarySearch();
+
 // Loads `name` from the system folder, never from beside the program or the current
-// folder; null when it is not there or the path would not fit.
+// folder, and so do the libraries it depends on; null when it is not there or the path
+// would not fit.
 HMODULE loadSystemLibrary(const char* name);
 
 // The function `name` of `library` as a `Function` pointer; null when `library` is null

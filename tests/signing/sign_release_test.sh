@@ -22,6 +22,7 @@ export AUTORUN_MENU_SIGN_PASSWORD=$password
   openssl req -x509 -newkey rsa:2048 -nodes -keyout key.pem -out cert.pem -days 2 \
     -subj '/CN=Throwaway test publisher' -addext extendedKeyUsage=codeSigning
   openssl pkcs12 -export -in cert.pem -inkey key.pem -out good.pfx -passout env:AUTORUN_MENU_SIGN_PASSWORD
+  openssl pkcs12 -export -in cert.pem -inkey key.pem -out no-password.pfx -passout pass:
   openssl pkcs12 -export -nokeys -in cert.pem -out no-key.pfx -passout env:AUTORUN_MENU_SIGN_PASSWORD
   openssl req -new -newkey rsa:2048 -nodes -keyout old-key.pem -out old.csr -subj '/CN=Expired publisher'
   openssl x509 -req -in old.csr -signkey old-key.pem -days -1 -out old.pem
@@ -63,8 +64,10 @@ fi
 if grep -qF "$password" "$work/command-lines"; then fail "the password was on a command line"; else pass; fi
 
 # Ways signing cannot work: what is set up | certificate | file | what the message must say.
-# Each fails, says why, and leaves the file untouched. The last row is the password file.
+# Each fails, says why, and leaves the file untouched. The last two rows sign: with the
+# password file, and with a certificate that has no password.
 cp build/x86/autorun-menu.exe "$work/menu.exe"
+cp build/x86/autorun-menu.exe "$work/menu-2.exe"
 cp sample/autorun.inf "$work/autorun.inf"
 cases=(
   "password=wrong|good.pfx|menu.exe|wrong password"
@@ -73,6 +76,7 @@ cases=(
   "password=$password|expired.pfx|menu.exe|expired on"
   "password=$password|good.pfx|autorun.inf|is not a Windows program"
   "password file|good.pfx|menu.exe|signed and verified"
+  "password=|no-password.pfx|menu-2.exe|signed and verified"
 )
 for row in "${cases[@]}"; do
   IFS='|' read -r setup cert file expected <<<"$row"
