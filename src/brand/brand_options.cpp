@@ -54,6 +54,10 @@ bool parseBrandOptions(int argc, const char* const* argv, BrandOptions& options,
             continue;
         }
         if (argument.size() < 2 || argument[0] != '-') {
+            if (pathArgument(argument).empty()) {
+                problem = "an empty argument where MENU.exe or OUTPUT.exe belongs";
+                return false;
+            }
             if (pathCount == 2) {
                 problem = "more than MENU.exe and OUTPUT.exe given: " + argument;
                 return false;

@@ -24,6 +24,7 @@ struct BrandOptions {
 bool parseColour(const std::string& text, std::uint32_t& colour);
 
 // Reads `argc` arguments. False with a one-line problem when an option is unknown, lacks
-// its value or is given twice, or when the picture, MENU.exe or OUTPUT.exe is missing.
+// its value or is given twice, or when the picture, MENU.exe or OUTPUT.exe is missing or
+// empty.
 bool parseBrandOptions(int argc, const char* const* argv, BrandOptions& options,
                        std::string& problem);

@@ -3,6 +3,7 @@
 #include <imagehlp.h>
 
 #include "brand/file_bytes.h"
+#include "brand/file_problem.h"
 
 std::vector<Resource> brandedResources(const std::vector<Resource>& menu, const Bytes& picture,
                                        const std::vector<IconImage>& icons, const Bytes& version) {
@@ -62,10 +63,12 @@ std::vector<Resource> brandedResources(const std::vector<Resource>& menu, const 
 namespace {
 
 std::string systemError(const char* what, DWORD error) {
-    return std::string(what) + " failed (system error " + std::to_string(error) + ")";
+    return std::string(what) + " failed: " + systemErrorText(error);
 }
 
-// Removes every certificate of the file at `path`.
+// Removes every certificate of the file at `path`. The indices are the ones the file lists,
+// which need not run from 0, and may change as certificates go: the first listed one goes
+// each time, until none is listed.
 bool removeCertificates(const std::string& path, std::string& reason) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -73,10 +76,29 @@ bool removeCertificates(const std::string& path, std::string& reason) {
         reason = systemError("opening the new file", GetLastError());
         return false;
     }
-    DWORD count = 0;
-    bool removed = ImageEnumerateCertificates(file, CERT_SECTION_TYPE_ANY, &count, nullptr, 0) != 0;
-    while (removed && count > 0) removed = ImageRemoveCertificate(file, --count) != 0;
-    if (!removed) reason = systemError("removing the signature", GetLastError());
+    bool removed = true;
+    DWORD before = 0xFFFFFFFF;
+    for (;;) {
+        DWORD count = 0;
+        DWORD index = 0;
+        if (!ImageEnumerateCertificates(file, CERT_SECTION_TYPE_ANY, &count, &index, 1)) {
+            removed = false;
+            reason = systemError("listing the signature's certificates", GetLastError());
+            break;
+        }
+        if (count == 0) break;
+        if (count >= before) {
+            removed = false;
+            reason = "removing the signature failed: a certificate stays in the file";
+            break;
+        }
+        before = count;
+        if (!ImageRemoveCertificate(file, index)) {
+            removed = false;
+            reason = systemError("removing the signature", GetLastError());
+            break;
+        }
+    }
     CloseHandle(file);
     return removed;
 }
@@ -97,9 +119,12 @@ bool writeBrandedProgram(const std::string& path, const Bytes& menu, const PeHea
         return false;
     }
     for (const Resource& resource : resources) {
+        // Null data of size 0 would delete the resource: an empty one is written as empty.
+        static unsigned char none = 0;
+        unsigned char* data =
+            resource.data.empty() ? &none : const_cast<unsigned char*>(resource.data.data());
         if (!UpdateResourceA(update, resource.type.pointer(), resource.name.pointer(),
-                             resource.language, const_cast<unsigned char*>(resource.data.data()),
-                             static_cast<DWORD>(resource.data.size()))) {
+                             resource.language, data, static_cast<DWORD>(resource.data.size()))) {
             reason = systemError("UpdateResource", GetLastError());
             EndUpdateResourceA(update, TRUE);
             return false;
@@ -162,9 +187,15 @@ bool verifyBrandedProgram(const std::string& path, const PeHeader& menuHeader,
     }
 
     std::vector<Resource> loaded;
-    DWORD error = 0;
-    if (!readResources(path, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE, loaded, error)) {
-        reason = systemError("loading the new file as a program image", error);
+    ResourceProblem problem;
+    if (!readResources(path, Mapping::image, loaded, problem)) {
+        if (!problem.mapped && problem.error != 0) {
+            reason = systemError("loading the new file as a program image", problem.error);
+        } else if (!problem.mapped) {
+            reason = "Windows maps the new file only as data, not as a program image";
+        } else {
+            reason = "Windows cannot read its resource " + problem.unreadable;
+        }
         return false;
     }
     struct Needed {

@@ -2,48 +2,64 @@
 // and names, so authors make the menu theirs without building it.
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "brand/brand_options.h"
 #include "brand/branded_program.h"
 #include "brand/file_bytes.h"
+#include "brand/file_problem.h"
+#include "brand/full_path.h"
 #include "brand/icon_file.h"
 #include "brand/menu_program.h"
 #include "brand/picture/decode_image.h"
 #include "brand/picture/icon_image.h"
 #include "brand/picture/menu_picture.h"
 #include "brand/same_file.h"
+#include "console/close_prompt.h"
+#include "console/console_text.h"
 
+// At most 79 characters a line: a console window is often 80 columns wide.
 static const char kUsage[] =
     "Usage: autorun-menu-brand --picture IMAGE [--fit COLOUR] [--icon ICON]\n"
-    "         [--company TEXT] [--product TEXT] [--description TEXT] [--copyright TEXT]\n"
-    "         MENU.exe OUTPUT.exe\n"
+    "         [--company TEXT] [--product TEXT] [--description TEXT]\n"
+    "         [--copyright TEXT] MENU.exe OUTPUT.exe\n"
     "\n"
-    "Writes OUTPUT.exe: a copy of the menu program MENU.exe (autorun-menu.exe of this\n"
-    "release) that shows your picture and icon and carries your names. MENU.exe is never\n"
-    "changed.\n"
+    "Writes OUTPUT.exe: a copy of the menu program MENU.exe (autorun-menu.exe of\n"
+    "this release) that shows your picture and icon and carries your names.\n"
+    "MENU.exe is never changed.\n"
     "\n"
-    "  --picture IMAGE  the menu's picture: PNG, JPEG, BMP, GIF or TIFF, any size. It is\n"
-    "                   scaled to cover 600 x 397 pixels, the centre cut out, and reduced\n"
-    "                   to 256 colours. Keep x 318-590, y 68-232 (the entries) and\n"
-    "                   x 300-598, y 270-395 (the comment box) calm and light.\n"
-    "  --fit COLOUR     show the whole picture instead, with bars of COLOUR where it does\n"
-    "                   not fill the window: #RRGGBB or a colour number 0-17 of autorun.inf\n"
-    "  --icon ICON      the window's and the file's icon: an icon file (.ico), or a square\n"
-    "                   PNG or BMP made into 16 to 256 pixel icons\n"
+    "  --picture IMAGE  the menu's picture: PNG, JPEG, BMP, GIF or TIFF, any size.\n"
+    "                   It is scaled to cover 600 x 397 pixels, the centre cut out,\n"
+    "                   and reduced to 256 colours. Keep x 318-590, y 68-232 (the\n"
+    "                   entries) and x 300-598, y 270-395 (the comment box) calm\n"
+    "                   and light.\n"
+    "  --fit COLOUR     show the whole picture instead, with bars of COLOUR where\n"
+    "                   it does not fill the window: #RRGGBB or a colour number\n"
+    "                   0-17 of autorun.inf\n"
+    "  --icon ICON      the window's and the file's icon: an icon file (.ico), or\n"
+    "                   a square PNG or BMP made into 16 to 256 pixel icons\n"
     "  --company TEXT, --product TEXT, --description TEXT, --copyright TEXT\n"
-    "                   the names Windows shows in the file's Properties and in prompts\n"
-    "                   (at most 255 characters each); the version numbers stay the menu's\n"
+    "                   the names Windows shows in the file's Properties and in\n"
+    "                   prompts (at most 255 characters each); the version numbers\n"
+    "                   stay the menu's\n"
     "  --help           print this text\n"
     "\n"
     "Exit code: 0 written and checked; 2 nothing written because of the input (the\n"
     "message says which); 1 nothing written because writing or checking failed.\n"
     "A signed MENU.exe loses its signature: sign OUTPUT.exe again.\n";
 
+// Messages are built in UTF-8 and written as characters (console_text.h); paths come from
+// the command line in the system's code page and are shown through `shown`.
+static std::string shown(const std::string& path) { return utf8FromCodePage(path, CP_ACP); }
+
+static void say(const std::string& message) {
+    writeConsoleLine(ConsoleStream::output, wideFromCodePage(message, CP_UTF8));
+}
+
 static void fail(const std::string& message) {
-    std::fprintf(stderr, "autorun-menu-brand: %s\n", message.c_str());
+    writeConsoleLine(ConsoleStream::error,
+                     wideFromCodePage("autorun-menu-brand: " + message, CP_UTF8));
 }
 
 // `text` in the system's code page as UTF-16; false when it does not convert.
@@ -64,7 +80,7 @@ static bool wideText(const std::string& text, std::u16string& wide) {
 static bool readIcon(const std::string& path, std::vector<IconImage>& images, std::string& reason) {
     Bytes file;
     if (!readFileBytes(path, file)) {
-        reason = "cannot be read (system error " + std::to_string(GetLastError()) + ")";
+        reason = "the icon " + unreadableFileText(path, GetLastError());
         return false;
     }
     const bool icoName = path.size() > 4 && lstrcmpiA(path.c_str() + path.size() - 4, ".ico") == 0;
@@ -83,25 +99,48 @@ static bool readIcon(const std::string& path, std::vector<IconImage>& images, st
     return !made.empty() && readIconFile(Bytes(made.begin(), made.end()), images, reason);
 }
 
-// The folder part of `path` with its trailing separator, "." for a bare name.
+// The folder part of the full path `path` with its trailing separator; empty when it has
+// no file name.
 static std::string folderOf(const std::string& path) {
-    char full[MAX_PATH * 2];
-    char* name = nullptr;
-    const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, &name);
-    if (length == 0 || length >= sizeof full || name == nullptr) return {};
-    return std::string(full, static_cast<std::size_t>(name - full));
+    const std::size_t separator = path.find_last_of("\\/");
+    if (separator == std::string::npos || separator + 1 == path.size()) return {};
+    return path.substr(0, separator + 1);
 }
 
-int main(int argc, char** argv) {
+// Why the output cannot be written into `folder` (a full path ending in a separator), the
+// system's code being `error`.
+static std::string unwritableFolderText(const std::string& folder, DWORD error) {
+    const DWORD attributes = GetFileAttributesA(folder.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+        return "its folder " + shown(folder) + " does not exist";
+    return "its folder " + shown(folder) + " cannot be written to: " + systemErrorText(error);
+}
+
+static int brand(int argc, char** argv) {
     BrandOptions options;
     std::string problem;
     if (!parseBrandOptions(argc, argv, options, problem)) {
-        std::fprintf(stderr, "autorun-menu-brand: %s\n\n%s", problem.c_str(), kUsage);
+        fail(shown(problem));
+        writeConsoleLine(ConsoleStream::error, L"");
+        writeConsoleLines(ConsoleStream::error, kUsage, CP_UTF8);
         return 2;
     }
     if (options.help) {
-        std::fputs(kUsage, stdout);
+        writeConsoleLines(ConsoleStream::output, kUsage, CP_UTF8);
         return 0;
+    }
+
+    // Every path full before any call: LoadLibraryEx would look for a relative one along
+    // the program search path, the tool's own folder first, not in the current folder.
+    for (std::string* path : {&options.menu, &options.output, &options.picture, &options.icon}) {
+        std::string full;
+        if (path->empty()) continue;
+        if (!fullPath(*path, full)) {
+            fail(shown(*path) + ": not a path Windows can use: " + systemErrorText(GetLastError()) +
+                 "; nothing written");
+            return 2;
+        }
+        *path = full;
     }
 
     // The same file given twice: the output would overwrite an input, or the menu is a
@@ -119,31 +158,33 @@ int main(int argc, char** argv) {
             if (i != 2 && !named[i].path->empty() && !named[j].path->empty() &&
                 sameFile(*named[i].path, *named[j].path)) {
                 fail(std::string(named[i].role) + " and " + named[j].role + " are the same file (" +
-                     *named[j].path + "); nothing written");
+                     shown(*named[j].path) + "); nothing written");
                 return 2;
             }
 
     // Everything is read and made before anything is written.
     MenuProgram menu;
     std::string reason;
-    if (!readMenuProgram(options.menu, menu, reason)) {
-        fail(options.menu + ": " + reason + "; nothing written");
-        return 2;
+    const MenuReading reading = readMenuProgram(options.menu, menu, reason);
+    if (reading != MenuReading::read) {
+        fail(shown(options.menu) + ": " + reason + "; nothing written");
+        return reading == MenuReading::failed ? 1 : 2;
     }
     RgbaImage image;
     if (!decodeImageFile(options.picture.c_str(), image, reason)) {
-        fail(options.picture + ": " + reason + "; nothing written");
+        fail(shown(options.picture) + ": " + reason + "; nothing written");
         return 2;
     }
     const std::vector<unsigned char> pictureBytes =
         menuPictureFromImage(image, options.fit, options.fitColour);
     if (pictureBytes.empty()) {
-        fail(options.picture + ": could not be made into the menu's picture; nothing written");
+        fail(shown(options.picture) +
+             ": could not be made into the menu's picture; nothing written");
         return 2;
     }
     std::vector<IconImage> icons;
     if (!options.icon.empty() && !readIcon(options.icon, icons, reason)) {
-        fail(options.icon + ": " + reason + "; nothing written");
+        fail(shown(options.icon) + ": " + reason + "; nothing written");
         return 2;
     }
     struct Text {
@@ -170,13 +211,14 @@ int main(int argc, char** argv) {
             return 2;
         }
         if (!setVersionText(version, text.key, wide)) {
-            fail(options.menu + ": its version block has no string table; nothing written");
+            fail(shown(options.menu) + ": its version block has no string table; nothing written");
             return 2;
         }
     }
     const Bytes versionBytes = writeVersionInfo(version);
     if (versionBytes.empty()) {
-        fail(options.menu + ": its version block would grow past 64 KiB with these names; nothing written");
+        fail(shown(options.menu) +
+             ": its version block would grow past 64 KiB with these names; nothing written");
         return 2;
     }
     const std::vector<Resource> resources = brandedResources(
@@ -187,35 +229,47 @@ int main(int argc, char** argv) {
     const DWORD attributes = GetFileAttributesA(options.output.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
-        fail(options.output + ": cannot be written (" +
+        fail(shown(options.output) + ": OUTPUT.exe cannot be written: it is " +
              ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? "a folder" : "read-only") +
-             "); nothing written");
+             "; nothing written");
+        return 2;
+    }
+    if (folder.empty()) {
+        fail(shown(options.output) +
+             ": OUTPUT.exe cannot be written: it names a folder, not a file; nothing written");
         return 2;
     }
     char temporary[MAX_PATH];
-    if (folder.empty() || GetTempFileNameA(folder.c_str(), "amb", 0, temporary) == 0) {
-        fail(options.output + ": cannot be written (its folder " + folder +
-             " is missing or not writable); nothing written");
+    if (GetTempFileNameA(folder.c_str(), "amb", 0, temporary) == 0) {
+        fail(shown(options.output) + ": OUTPUT.exe cannot be written: " +
+             unwritableFolderText(folder, GetLastError()) + "; nothing written");
         return 2;
     }
     if (menu.header.certificateSize != 0) {
-        std::printf("%s is signed; the signature does not cover the branded copy and is removed.\n"
-                    "Sign %s again (scripts/release --sign, or signtool sign).\n",
-                    options.menu.c_str(), options.output.c_str());
+        say(shown(options.menu) +
+            " is signed; the signature does not cover the branded copy and is removed.");
+        say("Sign " + shown(options.output) + " again (scripts/release --sign, or signtool sign).");
     }
     if (!writeBrandedProgram(temporary, menu.file, menu.header, resources, reason) ||
         !verifyBrandedProgram(temporary, menu.header, resources, reason)) {
         DeleteFileA(temporary);
-        fail(options.output + ": " + reason + "; nothing written");
+        fail(shown(options.output) + ": " + reason + "; nothing written");
         return 1;
     }
     if (!MoveFileExA(temporary, options.output.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const DWORD error = GetLastError();
         DeleteFileA(temporary);
-        fail(options.output + ": cannot be written (system error " + std::to_string(error) +
-             "); nothing written");
+        fail(shown(options.output) + ": OUTPUT.exe cannot be written: " + systemErrorText(error) +
+             "; nothing written");
         return 2;
     }
-    std::printf("wrote %s\n", options.output.c_str());
+    say("wrote " + shown(options.output));
     return 0;
+}
+
+int main(int argc, char** argv) {
+    const int exitCode = brand(argc, argv);
+    // Started from Explorer, the window waits for Enter before it closes.
+    keepConsoleOpenUntilEnter();
+    return exitCode;
 }

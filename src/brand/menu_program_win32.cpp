@@ -2,6 +2,7 @@
 
 #include "brand/branded_program.h"
 #include "brand/file_bytes.h"
+#include "brand/file_problem.h"
 #include "version.h"
 
 namespace {
@@ -13,21 +14,26 @@ std::string numbersText(const std::uint16_t numbers[3]) {
 
 }  // namespace
 
-bool readMenuProgram(const std::string& path, MenuProgram& menu, std::string& reason) {
+MenuReading readMenuProgram(const std::string& path, MenuProgram& menu, std::string& reason) {
     if (!readFileBytes(path, menu.file)) {
-        reason = "cannot be read (system error " + std::to_string(GetLastError()) + ")";
-        return false;
+        reason = "the menu program (MENU.exe) " + unreadableFileText(path, GetLastError());
+        return MenuReading::refused;
     }
     menu.header = readPeHeader(menu.file);
-    DWORD error = 0;
-    if (!menu.header.valid || !readResources(path, LOAD_LIBRARY_AS_DATAFILE, menu.resources, error)) {
-        reason = "not a Windows program";
-        return false;
+    ResourceProblem problem;
+    if (!menu.header.valid ||
+        (!readResources(path, Mapping::dataFile, menu.resources, problem) && !problem.mapped)) {
+        reason = "not a program; MENU.exe must be autorun-menu.exe of this release";
+        return MenuReading::refused;
+    }
+    if (!problem.unreadable.empty()) {
+        reason = "Windows cannot read its resource " + problem.unreadable;
+        return MenuReading::failed;
     }
     if (findResource(menu.resources, 5, kMenuDialog) == nullptr ||
         findResource(menu.resources, 2, kMenuPicture) == nullptr) {
         reason = "not autorun-menu: it has no menu window (dialog 103) or no picture (bitmap 111)";
-        return false;
+        return MenuReading::refused;
     }
     const Resource* version = findResource(menu.resources, 16, kMenuVersion);
     std::uint16_t numbers[4] = {};
@@ -35,19 +41,19 @@ bool readMenuProgram(const std::string& path, MenuProgram& menu, std::string& re
         !versionNumbers(menu.version, numbers) ||
         versionText(menu.version, u"InternalName") != u"autorun-menu") {
         reason = "not autorun-menu: its version block does not name autorun-menu";
-        return false;
+        return MenuReading::refused;
     }
     const std::uint16_t known[3] = {AUTORUN_MENU_VERSION_MAJOR, AUTORUN_MENU_VERSION_MINOR,
                                     AUTORUN_MENU_VERSION_PATCH};
     if (numbers[0] != known[0] || numbers[1] != known[1] || numbers[2] != known[2]) {
         reason = "autorun-menu " + numbersText(numbers) + "; this tool brands autorun-menu " +
                  numbersText(known) + " only (use the tool of the same release)";
-        return false;
+        return MenuReading::refused;
     }
     if (findResource(menu.resources, 14, kMenuIconGroup) == nullptr ||
         findResource(menu.resources, 24, kMenuManifest) == nullptr) {
         reason = "not a complete autorun-menu: its icon group 101 or its manifest is missing";
-        return false;
+        return MenuReading::refused;
     }
-    return true;
+    return MenuReading::read;
 }

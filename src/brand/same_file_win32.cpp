@@ -2,13 +2,14 @@
 
 #include <windows.h>
 
+#include "brand/full_path.h"
+
 namespace {
 
-std::string fullPath(const std::string& path) {
-    char full[MAX_PATH * 2];
-    const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-    if (length == 0 || length >= sizeof full) return path;
-    return std::string(full, length);
+// `path` made full, or as it is when it cannot be.
+std::string fullOrAsGiven(const std::string& path) {
+    std::string full;
+    return fullPath(path, full) ? full : path;
 }
 
 bool identity(const std::string& path, BY_HANDLE_FILE_INFORMATION& information) {
@@ -23,7 +24,7 @@ bool identity(const std::string& path, BY_HANDLE_FILE_INFORMATION& information) 
 }  // namespace
 
 bool sameFile(const std::string& a, const std::string& b) {
-    if (lstrcmpiA(fullPath(a).c_str(), fullPath(b).c_str()) == 0) return true;
+    if (lstrcmpiA(fullOrAsGiven(a).c_str(), fullOrAsGiven(b).c_str()) == 0) return true;
     BY_HANDLE_FILE_INFORMATION first;
     BY_HANDLE_FILE_INFORMATION second;
     return identity(a, first) && identity(b, second) &&

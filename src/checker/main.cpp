@@ -5,6 +5,7 @@
 
 #include "checker/medium_check.h"
 #include "checker/report.h"
+#include "console/close_prompt.h"
 
 static const char kUsage[] =
     "Usage: autorun-menu-check [--quiet] [--root DIR] [--menu PROGRAM] MEDIUM\n"
@@ -32,6 +33,13 @@ static const char kUsage[] =
 static std::string pathArgument(std::string argument) {
     if (!argument.empty() && argument.back() == '"') argument.pop_back();
     return argument;
+}
+
+// Ends the run with `exitCode`; started from Explorer, the window first waits for Enter,
+// unless --quiet asked for no output at all.
+static int finish(int exitCode, bool quiet) {
+    if (!quiet) keepConsoleOpenUntilEnter();
+    return exitCode;
 }
 
 int main(int argc, char** argv) {
@@ -71,15 +79,15 @@ int main(int argc, char** argv) {
     }
     if (help) {
         std::fputs(kUsage, stdout);
-        return 0;
+        return finish(0, quiet);
     }
     if (problem.empty() && options.medium.empty()) problem = "no medium given";
     if (!problem.empty()) {
         if (!quiet) std::fprintf(stderr, "autorun-menu-check: %s\n\n%s", problem.c_str(), kUsage);
-        return 2;
+        return finish(2, quiet);
     }
 
     Report report(quiet);
     checkMedium(options, report);
-    return report.exitCode();
+    return finish(report.exitCode(), quiet);
 }

@@ -32,13 +32,15 @@ struct ToolRun {
     std::string output;  // standard output and error together
 };
 
-// Runs the tool with `arguments` and collects what it prints. The output goes through a
-// file rather than a pipe, so a process that Wine starts on the tool's behalf and that
-// inherits the handle cannot keep the test waiting.
-ToolRun runTool(const std::string& arguments) {
+// Runs the tool (the built one unless `tool` names a copy) with `arguments` in the current
+// folder `folder` (the test's own when empty) and collects what it prints. The output goes
+// through a file rather than a pipe, so a process that Wine starts on the tool's behalf and
+// that inherits the handle cannot keep the test waiting.
+ToolRun runTool(const std::string& arguments, const std::string& tool = toolPath(),
+                const std::string& folder = std::string()) {
     ToolRun run;
-    TempFolder folder;
-    const std::string outputPath = folder.path() + "output.txt";
+    TempFolder outputFolder;
+    const std::string outputPath = outputFolder.path() + "output.txt";
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
     HANDLE output = CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable,
                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -49,9 +51,10 @@ ToolRun runTool(const std::string& arguments) {
     startup.hStdOutput = output;
     startup.hStdError = output;
     PROCESS_INFORMATION process = {};
-    std::string commandLine = "\"" + toolPath() + "\" " + arguments;
-    const bool started = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE,
-                                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process) != 0;
+    std::string commandLine = "\"" + tool + "\" " + arguments;
+    const bool started =
+        CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                       folder.empty() ? nullptr : folder.c_str(), &startup, &process) != 0;
     CloseHandle(output);
     if (!started) return run;
     if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) {
@@ -146,9 +149,9 @@ void put(std::string& file, std::size_t offset, std::size_t bytes, std::uint32_t
     for (std::size_t i = 0; i < bytes; ++i, value >>= 8) file.at(offset + i) = static_cast<char>(value & 0xFF);
 }
 
-// `menu` with a certificate table appended, as a signing tool leaves it (the tool removes
-// the table whatever it holds).
-std::string signedCopy(std::string menu) {
+// `menu` with a certificate table of `count` certificates appended, as a signing tool leaves
+// it (the tool removes the table whatever it holds).
+std::string signedCopy(std::string menu, std::size_t count = 1) {
     const std::size_t pe = number(menu, 0x3C, 4);
     const bool wide = number(menu, pe + 24, 2) == 0x20B;
     const std::size_t directory = pe + 24 + (wide ? 112 : 96) + 4 * 8;
@@ -158,9 +161,9 @@ std::string signedCopy(std::string menu) {
     put(certificate, 0, 4, 64);       // length
     put(certificate, 4, 2, 0x0200);   // WIN_CERT_REVISION_2_0
     put(certificate, 6, 2, 0x0002);   // WIN_CERT_TYPE_PKCS_SIGNED_DATA
-    menu += certificate;
+    for (std::size_t i = 0; i < count; ++i) menu += certificate;
     put(menu, directory, 4, static_cast<std::uint32_t>(offset));
-    put(menu, directory + 4, 4, 64);
+    put(menu, directory + 4, 4, static_cast<std::uint32_t>(64 * count));
     return menu;
 }
 
@@ -185,6 +188,7 @@ TEST(BrandedProgram, KeepsTheFlagsDropsTheSignatureAndHasAValidChecksum) {
     } cases[] = {
         {"the built menu", menu, true, "wrote"},
         {"a signed menu", signedCopy(menu), true, "Sign"},
+        {"a menu signed twice", signedCopy(menu, 2), true, "Sign"},
         {"run-from-swap flags", swapFlags, false, "wrote"},
     };
     std::string plain;
@@ -256,8 +260,9 @@ TEST(BrandedProgram, CarriesTheNamesAndIconGiven) {
     }
 }
 
-// Nothing is written for a bad input: the tool names the problem and ends with 2, and the
-// output folder holds what it held before.
+// Nothing is written for a bad input: the tool names the file and says what is wrong with
+// it, ends with 2, and the output folder holds what it held before. The usage text follows
+// a command line it cannot use, not a file it refuses.
 TEST(BrandedProgram, BadInputWritesNothing) {
     TempFolder folder;
     const std::string menu = folder.path() + "menu.exe";
@@ -269,29 +274,39 @@ TEST(BrandedProgram, BadInputWritesNothing) {
     ASSERT_NE(std::string::npos, fixed);
     put(later, fixed + 10, 2, 9);  // the major version number
     const std::string laterMenu = folder.write("later.exe", later);
-    CreateDirectoryA((folder.path() + "folder.exe").c_str(), nullptr);
+    const std::string subfolder = folder.path() + "folder.exe";
+    CreateDirectoryA(subfolder.c_str(), nullptr);
     const std::string output = folder.path() + "out.exe";
     const std::string pictureFile = folder.write("picture.png", readWholeFile(image("two-halves.png")));
     const std::string picture = " --picture " + quoted(pictureFile) + " ";
     const std::string tooLong(256, 'x');
+    const std::string photo = image("two-halves.jpg");
+    const std::string missingIcon = folder.path() + "logo.ico";
 
     const struct {
         const char* what;
         std::string arguments;
-        const char* says;
+        std::string says;
+        bool usage;
     } cases[] = {
-        {"a picture that is not an image", "--picture " + quoted(text) + " " + quoted(menu) + " " + quoted(output), "notes.png"},
-        {"a truncated picture", "--picture " + quoted(image("cut-short.png")) + " " + quoted(menu) + " " + quoted(output), "cut-short.png"},
-        {"an icon file that is not one", picture + "--icon " + quoted(textIcon) + " " + quoted(menu) + " " + quoted(output), "not an icon"},
-        {"an icon picture that is not one", picture + "--icon " + quoted(text) + " " + quoted(menu) + " " + quoted(output), "not an icon"},
-        {"a program that is not the menu", picture + quoted(toolPath()) + " " + quoted(output), "not autorun-menu"},
-        {"a later menu", picture + quoted(laterMenu) + " " + quoted(output), "autorun-menu 9."},
-        {"an output in a missing folder", picture + quoted(menu) + " " + quoted(folder.path() + "missing\\out.exe"), "cannot be written"},
-        {"an output that is a folder", picture + quoted(menu) + " " + quoted(folder.path() + "folder.exe"), "cannot be written"},
-        {"the menu as output", picture + quoted(menu) + " " + quoted(menu), "same file"},
-        {"the picture as output", picture + quoted(menu) + " " + quoted(pictureFile), "same file"},
-        {"a text too long", picture + "--company " + tooLong + " " + quoted(menu) + " " + quoted(output), "at most 255"},
-        {"an unknown option", picture + "--colour 5 " + quoted(menu) + " " + quoted(output), "unknown option"},
+        {"a picture that is not an image", "--picture " + quoted(text) + " " + quoted(menu) + " " + quoted(output), text + ": not a picture", false},
+        {"a truncated picture", "--picture " + quoted(image("cut-short.png")) + " " + quoted(menu) + " " + quoted(output), "cut-short.png: the picture cannot be read", false},
+        {"an icon file that is not one", picture + "--icon " + quoted(textIcon) + " " + quoted(menu) + " " + quoted(output), "not an icon", false},
+        {"an icon picture that is not one", picture + "--icon " + quoted(text) + " " + quoted(menu) + " " + quoted(output), "not an icon", false},
+        {"a missing icon", picture + "--icon " + quoted(missingIcon) + " " + quoted(menu) + " " + quoted(output), missingIcon + ": the icon does not exist", false},
+        {"a program that is not the menu", picture + quoted(toolPath()) + " " + quoted(output), "not autorun-menu", false},
+        {"a later menu", picture + quoted(laterMenu) + " " + quoted(output), "autorun-menu 9.", false},
+        {"OUTPUT.exe given first", picture + quoted(output) + " " + quoted(menu), output + ": the menu program (MENU.exe) does not exist; nothing written", false},
+        {"a picture given as MENU.exe", picture + quoted(photo) + " " + quoted(output), photo + ": not a program; MENU.exe must be autorun-menu.exe of this release", false},
+        {"a folder given as MENU.exe", picture + quoted(subfolder) + " " + quoted(output), subfolder + ": the menu program (MENU.exe) is a folder, not a file", false},
+        {"an output in a missing folder", picture + quoted(menu) + " " + quoted(folder.path() + "missing\\out.exe"), "OUTPUT.exe cannot be written: its folder " + folder.path() + "missing\\ does not exist", false},
+        {"an output that is a folder", picture + quoted(menu) + " " + quoted(subfolder), subfolder + ": OUTPUT.exe cannot be written: it is a folder", false},
+        {"the menu as output", picture + quoted(menu) + " " + quoted(menu), "same file", false},
+        {"the picture as output", picture + quoted(menu) + " " + quoted(pictureFile), "same file", false},
+        {"a text too long", picture + "--company " + tooLong + " " + quoted(menu) + " " + quoted(output), "at most 255", false},
+        {"an unknown option", picture + "--colour 5 " + quoted(menu) + " " + quoted(output), "unknown option --colour", true},
+        {"no OUTPUT.exe", picture + quoted(menu), "no OUTPUT.exe given", true},
+        {"an empty MENU.exe", picture + "\"\" " + quoted(output), "an empty argument where MENU.exe", true},
     };
     const std::vector<std::string> before = filesIn(folder.path());
     for (const auto& c : cases) {
@@ -299,10 +314,108 @@ TEST(BrandedProgram, BadInputWritesNothing) {
         const ToolRun run = runTool(c.arguments);
         EXPECT_EQ(2u, run.exitCode) << run.output;
         EXPECT_NE(std::string::npos, run.output.find(c.says)) << run.output;
+        EXPECT_EQ(c.usage, run.output.find("Usage: autorun-menu-brand") != std::string::npos)
+            << run.output;
         EXPECT_EQ(before, filesIn(folder.path()));
         DeleteFileA(output.c_str());
     }
     EXPECT_EQ(readWholeFile(builtProgramPath()), readWholeFile(menu));
+}
+
+// The file offset of the data entry (offset, size) of resource `type`/`name` in the first
+// language, in the program `file`; 0 when it has none.
+std::size_t resourceEntry(const std::string& file, std::uint32_t type, std::uint32_t name) {
+    const std::size_t pe = number(file, 0x3C, 4);
+    const std::size_t optional = pe + 24;
+    const bool wide = number(file, optional, 2) == 0x20B;
+    const std::uint32_t rsrc = number(file, optional + (wide ? 112 : 96) + 2 * 8, 4);
+    const std::size_t sections = optional + number(file, pe + 20, 2);
+    std::size_t base = 0;
+    for (std::size_t i = 0; i < number(file, pe + 6, 2); ++i) {
+        const std::size_t section = sections + 40 * i;
+        const std::uint32_t address = number(file, section + 12, 4);
+        if (rsrc >= address && rsrc < address + number(file, section + 8, 4))
+            base = number(file, section + 20, 4) + (rsrc - address);
+    }
+    if (base == 0) return 0;
+    // A directory's entries follow its 16-byte head: (id, offset) pairs, named ones first.
+    const auto entry = [&](std::size_t directory, std::uint32_t id, bool first) -> std::uint32_t {
+        const std::size_t count = number(file, directory + 12, 2) + number(file, directory + 14, 2);
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::size_t at = directory + 16 + 8 * i;
+            if (first || number(file, at, 4) == id) return number(file, at + 4, 4) & 0x7FFFFFFF;
+        }
+        return 0;
+    };
+    const std::uint32_t names = entry(base, type, false);
+    const std::uint32_t languages = names != 0 ? entry(base + names, name, false) : 0;
+    const std::uint32_t data = languages != 0 ? entry(base + languages, 0, true) : 0;
+    return data != 0 ? base + data : 0;
+}
+
+// A menu whose resource Windows cannot read is refused with 1 and nothing is written, where
+// it once went into the copy empty.
+TEST(BrandedProgram, UnreadableResourceWritesNothing) {
+    TempFolder folder;
+    const std::string menu = readWholeFile(builtProgramPath());
+    const std::size_t icon = resourceEntry(menu, 3 /* RT_ICON */, 1);
+    ASSERT_NE(0u, icon);
+    ASSERT_EQ(resourceOf(builtProgramPath(), RT_ICON, 1).size(), number(menu, icon + 4, 4));
+    std::string outside = menu;
+    put(outside, icon, 4, 0x7FFFFF00);  // an address in no section
+    std::string overlong = menu;
+    put(overlong, icon + 4, 4, 0x7FFFFF00);  // far past the end of the file
+    const struct {
+        const char* what;
+        std::string input;
+    } cases[] = {{"data in no section", outside}, {"a size past the end", overlong}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string input = folder.write("input.exe", c.input);
+        const std::vector<std::string> before = filesIn(folder.path());
+        const ToolRun run = runTool("--picture " + quoted(image("two-halves.png")) + " " +
+                                    quoted(input) + " " + quoted(folder.path() + "output.exe"));
+        EXPECT_EQ(1u, run.exitCode) << run.output;
+        const std::string says =
+            input + ": Windows cannot read its resource type 3 name 1 language ";
+        EXPECT_NE(std::string::npos, run.output.find(says)) << run.output;
+        EXPECT_EQ(before, filesIn(folder.path()));
+    }
+}
+
+// Paths and messages reach a pipe or file in UTF-8, whatever the system's code page.
+TEST(BrandedProgram, WritesItsMessagesInUtf8) {
+    if (GetACP() != 1252) GTEST_SKIP() << "the text below is written in code page 1252";
+    TempFolder folder;
+    const ToolRun run = runTool("--picture " + quoted(image("two-halves.png")) + " " +
+                                quoted(folder.path() + "men\xFC.exe") + " " +
+                                quoted(folder.path() + "out.exe"));
+    EXPECT_EQ(2u, run.exitCode) << run.output;
+    const std::string says = "autorun-menu-brand: " + folder.path() +
+                             "men\xC3\xBC.exe: the menu program (MENU.exe) does not exist; "
+                             "nothing written\r\n";
+    EXPECT_NE(std::string::npos, run.output.find(says)) << run.output;
+}
+
+// Relative paths name files in the current folder, even where a file of the same name lies
+// beside the tool (where Windows looks first for a program it loads by a relative name).
+TEST(BrandedProgram, RelativePathsNameFilesInTheCurrentFolder) {
+    TempFolder toolFolder;
+    const std::string tool = toolFolder.path() + "autorun-menu-brand.exe";
+    ASSERT_TRUE(copyProgram(toolPath(), tool));
+    const ToolRun branding =
+        runTool("--picture " + quoted(image("two-halves.png")) + " --company \"Beside the tool\" " +
+                quoted(builtProgramPath()) + " " + quoted(toolFolder.path() + "menu.exe"));
+    ASSERT_EQ(0u, branding.exitCode) << branding.output;
+
+    TempFolder current;
+    ASSERT_TRUE(copyProgram(builtProgramPath(), current.path() + "menu.exe"));
+    current.write("picture.png", readWholeFile(image("two-halves.png")));
+    const ToolRun run = runTool("--picture picture.png menu.exe out.exe", tool, current.path());
+    ASSERT_EQ(0u, run.exitCode) << run.output;
+    EXPECT_NE(std::string::npos, run.output.find(current.path() + "out.exe")) << run.output;
+    EXPECT_EQ(versionText(builtProgramPath(), "CompanyName"),
+              versionText(current.path() + "out.exe", "CompanyName"));
 }
 
 TEST(BrandedProgram, SameInputsGiveTheSameBytes) {
