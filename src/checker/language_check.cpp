@@ -8,8 +8,10 @@
 #include <cstring>
 #include <utility>
 
+#include "checker/checking_code_page.h"
 #include "checker/code_pages.h"
 #include "checker/contrast_check.h"
+#include "checker/entry_fields.h"
 #include "checker/menu_encoding.h"
 #include "checker/menu_lines.h"
 #include "checker/near_name.h"
@@ -28,8 +30,6 @@
 #include "window/menu_fonts.h"
 
 namespace {
-
-constexpr std::size_t kFieldsPerEntry = 5;
 
 std::string languageName(unsigned langId) {
     char name[128] = {};
@@ -71,20 +71,6 @@ void resetLanguageState() {
     std::memset(launcherState.menuTitle, 0, sizeof launcherState.menuTitle);
     std::memset(launcherState.menuPrompt, 0, sizeof launcherState.menuPrompt);
     launcherState.textCharset = 0;
-}
-
-// The fields of an entry line as written: up to five cut at bars, then the rest.
-std::vector<std::string> splitEntryLine(const std::string& line) {
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    while (fields.size() < kFieldsPerEntry) {
-        const std::size_t bar = line.find('|', start);
-        if (bar == std::string::npos) break;
-        fields.push_back(line.substr(start, bar - start));
-        start = bar + 1;
-    }
-    fields.push_back(line.substr(start));
-    return fields;
 }
 
 std::string fontText(const char* face, std::int32_t size) {
@@ -144,6 +130,12 @@ void checkCommand(const Place& place, const std::string& written, const MenuItem
         text += "; blanks around the bars belong to the field";
     }
     report.error(place, text);
+    if (isWebAddressWithoutScheme(written)) {
+        report.note(place, what +
+                               ": the shell takes it for a file on the medium; a web address "
+                               "starts with its scheme: https://" +
+                               written);
+    }
 }
 
 // Findings for entry key `slot` + 1 of the section in force; false when the key gives no
@@ -196,6 +188,12 @@ bool checkEntry(const std::string& section, int slot, const MeasuringFont& itemF
         if (!isBlank(close) && !isWrittenZero(close) && item.closeAfterLaunch == 0) {
             report.warning(place, "close flag " + quoted(close) + " is not 1: the menu stays open");
         }
+    }
+    if (!item.empty && item.command[0] == '\0' && item.closeAfterLaunch == 0) {
+        report.warning(place,
+                       "neither starts anything nor closes the menu: give it a command in "
+                       "the second field, or 1 in the sixth to close the menu: " +
+                           key + "=" + lineThatCloses(fields));
     }
     if (fields.size() > 1) checkCommand(place, fields[1], item, report);
 
@@ -357,6 +355,42 @@ void checkSectionOnItsSystems(std::int32_t index, MenuFileViews& views, const Me
     std::memcpy(launcherState.menuFilePath, kept, sizeof kept);
 }
 
+// Whether any line of the first section named `section` holds a byte outside ASCII.
+bool beyondAscii(const std::string& section, const MenuLines& lines) {
+    for (const auto& keyLine : lines.keysOf(section)) {
+        for (const char c : lines.text(keyLine.first)) {
+            if (static_cast<unsigned char>(c) >= 0x80) return true;
+        }
+    }
+    return false;
+}
+
+// Names the sections whose texts the code page of the PC the checker runs on garbles.
+void checkCheckingCodePage(const std::vector<std::int32_t>& present, const std::string& menuFile,
+                           const MenuLines& lines, Report& report) {
+    std::vector<SectionText> sections;
+    for (const std::int32_t index : present) {
+        sections.push_back(
+            {index, codePageForSection(index), beyondAscii(std::to_string(index), lines)});
+    }
+    const unsigned here = GetACP();
+    const std::vector<std::int32_t> garbled = sectionsGarbledOn(here, sections);
+    if (garbled.empty()) return;
+    std::string named;
+    for (const std::int32_t index : garbled) {
+        if (!named.empty()) named += ", ";
+        named += "[" + std::to_string(index) + "] (code page " +
+                 std::to_string(codePageForSection(index)) + ")";
+    }
+    report.info(menuFile, "this PC's ANSI code page, " + std::to_string(here) +
+                              ", takes several bytes for a character, and the profile reader "
+                              "hands every text through it: the texts of " +
+                              named +
+                              " come out garbled here and cannot be judged; check them on a PC "
+                              "whose ANSI code page is single-byte, such as a Western European "
+                              "Windows");
+}
+
 }  // namespace
 
 void checkLanguageSections(const std::vector<std::string>& names, MenuFileViews& views,
@@ -370,6 +404,8 @@ void checkLanguageSections(const std::vector<std::string>& names, MenuFileViews&
         }
     }
     std::sort(present.begin(), present.end());
+
+    checkCheckingCodePage(present, views.menuFile(), lines, report);
 
     // Section 0 serves every language that ends up without a section of its own.
     if (present.empty() || present.front() != 0) {

@@ -7,12 +7,15 @@
 
 #include "checker/autorun_check.h"
 #include "checker/contrast_check.h"
+#include "checker/file_encoding.h"
 #include "checker/language_check.h"
+#include "checker/medium_root.h"
 #include "checker/menu_encoding.h"
 #include "checker/menu_lines.h"
 #include "checker/menu_program.h"
 #include "checker/near_name.h"
 #include "checker/profile_scan.h"
+#include "checker/read_through.h"
 #include "checker/report.h"
 #include "checker/section_check.h"
 #include "checker/value_text.h"
@@ -50,25 +53,40 @@ std::string systemMessage(DWORD code) {
     return message;
 }
 
-// The file's bytes; false, with the platform's reason, when it cannot be read.
+// The file's bytes; false, with what to tell the author, when it cannot be read or is larger
+// than the checker reads.
 bool readMenuFile(const std::string& path, std::string& bytes, std::string& reason) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        reason = systemMessage(GetLastError());
+        reason = "cannot be read: " + systemMessage(GetLastError());
         return false;
     }
-    std::vector<char> buffer(64 * 1024);
-    DWORD read = 0;
-    bool ok = true;
-    while ((ok = ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) !=
-                 0) &&
-           read > 0 && bytes.size() < kLargestMenuFile) {
-        bytes.append(buffer.data(), read);
+    LARGE_INTEGER size = {};
+    if (GetFileSizeEx(file, &size) == 0) {
+        reason = "cannot be read: " + systemMessage(GetLastError());
+    } else if (size.QuadPart > kLargestMenuFile) {
+        reason = std::to_string(size.QuadPart) +
+                 " bytes: the checker reads menu files of at most " +
+                 std::to_string(kLargestMenuFile / (1024 * 1024)) + " MiB (" +
+                 std::to_string(kLargestMenuFile) +
+                 " bytes), and a menu file needs a few kilobytes; nothing of it is checked";
+    } else {
+        std::vector<char> buffer(64 * 1024);
+        DWORD read = 0;
+        // A file that grows while it is read gives no more than the limit.
+        while (bytes.size() < kLargestMenuFile) {
+            if (ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) ==
+                0) {
+                reason = "cannot be read: " + systemMessage(GetLastError());
+                break;
+            }
+            if (read == 0) break;
+            bytes.append(buffer.data(), read);
+        }
     }
-    if (!ok) reason = systemMessage(GetLastError());
     CloseHandle(file);
-    return ok;
+    return reason.empty();
 }
 
 // The menu file named by the medium argument, or empty after an error.
@@ -139,6 +157,96 @@ bool findPicture(const CheckOptions& options, const std::string& folder, std::st
     return true;
 }
 
+// Says that the menu started from `folder` takes the root of its drive or share for the
+// medium's root, when it does, and how to try the menu as the medium will be.
+void checkStartingFolder(const std::string& folder, Report& report) {
+    if (!menuTakesAnotherRoot(folder)) return;
+    const std::string root = rootTheMenuTakes(folder);
+    const bool share = root.compare(0, 2, "\\\\") == 0;
+    const std::string written = folder.substr(0, folder.size() - 1);
+    report.note(folder, std::string("the menu started from this folder takes the root of its ") +
+                            (share ? "share" : "drive") + ", " + root +
+                            ", for the medium's root, and starts relative commands there; to "
+                            "try it as the medium will be, map this folder to a drive letter (" +
+                            (share ? "net use" : "subst") + " E: " + quoted(written) +
+                            ") or mount an image of the medium");
+}
+
+// What the file's encoding makes of it on Windows, where the profile reader takes a file as
+// Unicode only with the little-endian UTF-16 mark.
+void checkEncoding(FileEncoding encoding, const std::string& menuFile, const std::string& bytes,
+                   Report& report) {
+    const char kSaveAsUtf16[] = "save it as UTF-16 (\"Unicode\" in Notepad)";
+    const bool textBeyondAscii =
+        encoding == FileEncoding::Utf8 ||
+        (encoding == FileEncoding::Utf8WithMark && looksLikeUtf8(bytes.substr(3)));
+    switch (encoding) {
+        case FileEncoding::Utf16:
+            report.info(menuFile,
+                        "saved in UTF-16: every language section reaches the menu in the code "
+                        "page of its systems, and each is checked in it");
+            break;
+        case FileEncoding::Utf8WithMark: {
+            const std::string lost = sectionLostToMark(bytes);
+            if (!lost.empty()) {
+                report.error(sectionPlace(lost),
+                             "Windows does not read this section: the file is saved as UTF-8 "
+                             "with a byte-order mark, which Windows takes for part of the first "
+                             "line, so that line opens no section and the keys under it are "
+                             "never read; " +
+                                 std::string(kSaveAsUtf16));
+            } else if (!textBeyondAscii) {
+                report.note(menuFile,
+                            "saved as UTF-8 with a byte-order mark, which Windows takes for part "
+                            "of the first line (here no section heading, so nothing is lost); " +
+                                std::string(kSaveAsUtf16));
+            }
+            break;
+        }
+        case FileEncoding::Utf16BigEndian:
+            report.warning(menuFile,
+                           "saved as UTF-16 big-endian: Windows reads only little-endian UTF-16 "
+                           "as Unicode and takes this file for ANSI text, and so does this check; "
+                           "save it as UTF-16 little-endian (\"Unicode\" in Notepad)");
+            break;
+        case FileEncoding::Utf16WithoutMark:
+            report.error(menuFile,
+                         "UTF-16 text without a byte-order mark: Windows takes it for ANSI text, "
+                         "in which it finds no section, so the menu shows nothing; save it as "
+                         "UTF-16 with its mark (\"Unicode\" in Notepad)");
+            break;
+        case FileEncoding::Utf8:
+        case FileEncoding::Ansi:
+            break;
+    }
+    if (textBeyondAscii) {
+        report.warning(menuFile,
+                       "written in UTF-8: the menu reads it in the system's ANSI code page, where "
+                       "texts outside ASCII come out garbled; save it as UTF-16 (\"Unicode\" in "
+                       "Notepad), which serves every language");
+    }
+}
+
+// Points the profile reads at the file that reads to them as the menu file reads to the menu
+// on Windows (MenuFileViews::readingFile). False after an error.
+bool chooseReadingFile(FileEncoding encoding, const std::string& bytes, MenuFileViews& views,
+                       Report& report) {
+    const ReadThrough through = readThrough(encoding, !sectionNames().empty(), bytes);
+    if (through == ReadThrough::MenuFile) return true;
+    if (!views.readThroughCopy(through == ReadThrough::CopyWithoutMark)) {
+        report.error(views.menuFile(),
+                     "cannot be checked: no room for a copy in the temporary folder");
+        return false;
+    }
+    if (through == ReadThrough::Copy) {
+        report.info(views.menuFile(),
+                    "this PC maps every file named autorun.inf away from the profile reader, as "
+                    "PCs hardened against AutoRun worms do, so the reader finds nothing in it; "
+                    "the menu copes by reading a copy under another name, and so does this check");
+    }
+    return setStatePath(launcherState.menuFilePath, views.readingFile(), report);
+}
+
 }  // namespace
 
 void checkMedium(const CheckOptions& options, Report& report) {
@@ -148,7 +256,7 @@ void checkMedium(const CheckOptions& options, Report& report) {
     std::string bytes;
     std::string reason;
     if (!readMenuFile(menuFile, bytes, reason)) {
-        report.error(menuFile, "cannot be read: " + reason);
+        report.error(menuFile, reason);
         return;
     }
 
@@ -170,20 +278,15 @@ void checkMedium(const CheckOptions& options, Report& report) {
                     ? "the medium's root: relative commands start here"
                     : "the medium's root: relative commands start here (--root DIR when the menu "
                       "lies in a subfolder)");
+    if (!rootGiven) checkStartingFolder(root, report);
+
+    const FileEncoding encoding = fileEncoding(bytes);
     MenuLines lines;
     MenuFileViews views(menuFile, bytes);
     lines.read(views.utf16() ? utf8FromUtf16File(bytes) : bytes);
     report.setMenuFile(menuFile, &lines);
-    if (views.utf16()) {
-        report.info(menuFile,
-                    "saved in UTF-16: every language section reaches the menu in the code page "
-                    "of its systems, and each is checked in it");
-    } else if (looksLikeUtf8(bytes)) {
-        report.warning(menuFile,
-                       "written in UTF-8: the menu reads it in the system's ANSI code page, where "
-                       "texts outside ASCII come out garbled; save it as UTF-16 (\"Unicode\" in "
-                       "Notepad), which serves every language");
-    }
+    checkEncoding(encoding, menuFile, bytes, report);
+    if (!chooseReadingFile(encoding, bytes, views, report)) return;
 
     const std::string folder = menuFile.substr(0, menuFile.find_last_of("\\/") + 1);
     std::string program;

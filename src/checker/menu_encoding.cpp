@@ -35,14 +35,33 @@ std::string inCodePage(const std::wstring& wide, unsigned codePage, bool* lossy)
     return text;
 }
 
-}  // namespace
-
-bool isUtf16Text(const std::string& bytes) {
-    return bytes.size() >= 2 && ((static_cast<unsigned char>(bytes[0]) == 0xFF &&
-                                  static_cast<unsigned char>(bytes[1]) == 0xFE) ||
-                                 (static_cast<unsigned char>(bytes[0]) == 0xFE &&
-                                  static_cast<unsigned char>(bytes[1]) == 0xFF));
+// Writes `bytes` into a new file in the temporary folder; its path, or empty when it cannot
+// be written.
+std::string temporaryCopy(const std::string& bytes) {
+    char folder[MAX_PATH];
+    char name[MAX_PATH];
+    const DWORD length = GetTempPathA(sizeof folder, folder);
+    if (length == 0 || length >= sizeof folder || GetTempFileNameA(folder, "amc", 0, name) == 0)
+        return {};
+    HANDLE file =
+        CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        DeleteFileA(name);
+        return {};
+    }
+    DWORD written = 0;
+    const bool ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != 0 &&
+        written == bytes.size();
+    CloseHandle(file);
+    if (!ok) {
+        DeleteFileA(name);
+        return {};
+    }
+    return name;
 }
+
+}  // namespace
 
 std::string utf8FromUtf16File(const std::string& bytes) {
     return utf8FromWide(wideFromUtf16File(bytes));
@@ -58,7 +77,18 @@ std::wstring wideFromUtf8(const std::string& text) {
     return wide;
 }
 
-std::string utf8FromWide(const std::wstring& text) { return inCodePage(text, CP_UTF8, nullptr); }
+std::string utf8FromWide(const std::wstring& text) {
+    if (text.empty()) return {};
+    // For UTF-8 the platform takes no flags but WC_ERR_INVALID_CHARS and no default
+    // character: it fails the call otherwise.
+    const int wideLength = static_cast<int>(text.size());
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), wideLength, nullptr, 0, nullptr, nullptr);
+    if (length <= 0) return {};
+    std::string utf8(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), wideLength, &utf8[0], length, nullptr, nullptr);
+    return utf8;
+}
 
 std::vector<std::string> charactersOutside(const std::string& text, unsigned codePage) {
     const std::wstring wide = wideFromUtf8(text);
@@ -81,7 +111,11 @@ std::vector<std::string> charactersOutside(const std::string& text, unsigned cod
 }
 
 MenuFileViews::MenuFileViews(const std::string& path, const std::string& bytes)
-    : path_(path), utf16_(isUtf16Text(bytes)) {
+    : path_(path),
+      bytes_(bytes),
+      reading_(path),
+      utf16_(bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+             static_cast<unsigned char>(bytes[1]) == 0xFE) {
     if (utf16_) wide_ = wideFromUtf16File(bytes);
 }
 
@@ -89,35 +123,21 @@ MenuFileViews::~MenuFileViews() {
     for (const auto& copy : copies_) {
         if (!copy.second.empty()) DeleteFileA(copy.second.c_str());
     }
+    if (reading_ != path_) DeleteFileA(reading_.c_str());
+}
+
+bool MenuFileViews::readThroughCopy(bool withoutMark) {
+    if (reading_ != path_) return true;
+    const std::string copy =
+        temporaryCopy(withoutMark ? bytes_.substr(bytes_.size() < 2 ? bytes_.size() : 2) : bytes_);
+    if (copy.empty()) return false;
+    reading_ = copy;
+    return true;
 }
 
 std::string MenuFileViews::fileFor(unsigned codePage) {
-    if (!utf16_) return path_;
+    if (!utf16_) return reading_;
     const auto known = copies_.find(codePage);
     if (known != copies_.end()) return known->second;
-
-    std::string& copy = copies_[codePage];
-    char folder[MAX_PATH];
-    char name[MAX_PATH];
-    const DWORD length = GetTempPathA(sizeof folder, folder);
-    if (length == 0 || length >= sizeof folder || GetTempFileNameA(folder, "amc", 0, name) == 0)
-        return copy;
-    const std::string text = inCodePage(wide_, codePage, nullptr);
-    HANDLE file =
-        CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        DeleteFileA(name);
-        return copy;
-    }
-    DWORD written = 0;
-    const bool ok =
-        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) != 0 &&
-        written == text.size();
-    CloseHandle(file);
-    if (!ok) {
-        DeleteFileA(name);
-        return copy;
-    }
-    copy = name;
-    return copy;
+    return copies_[codePage] = temporaryCopy(inCodePage(wide_, codePage, nullptr));
 }

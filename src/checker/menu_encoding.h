@@ -1,18 +1,15 @@
 // The menu file as the systems of each ANSI code page read it. The profile reader hands
-// the menu an ANSI file's bytes as they are, and converts a UTF-16 file (one with a
-// byte-order mark) to the system's code page, where a character the code page lacks
-// comes out as "?". The checker reads a UTF-16 file through a copy converted to the code
-// page in question, so the menu's own reading code sees exactly those bytes.
+// the menu an ANSI file's bytes as they are, and converts a UTF-16 file (one with the
+// little-endian byte-order mark) to the system's code page, where a character the code page
+// lacks comes out as "?". The checker reads a UTF-16 file through a copy converted to the
+// code page in question, so the menu's own reading code sees exactly those bytes.
 #pragma once
 
 #include <map>
 #include <string>
 #include <vector>
 
-// True when `bytes` start with a UTF-16 byte-order mark (either byte order).
-bool isUtf16Text(const std::string& bytes);
-
-// The text of a UTF-16 file (byte-order mark removed) in UTF-8.
+// The text of a UTF-16 file (byte-order mark removed, either byte order) in UTF-8.
 std::string utf8FromUtf16File(const std::string& bytes);
 
 // `text` (UTF-8) as wide characters, and back.
@@ -31,16 +28,29 @@ public:
     MenuFileViews(const MenuFileViews&) = delete;
     MenuFileViews& operator=(const MenuFileViews&) = delete;
 
+    // True for UTF-16 that Windows reads as such: little-endian, with its mark.
     bool utf16() const { return utf16_; }
+    const std::string& menuFile() const { return path_; }
+
+    // The file that reads, through the profile reader, the way the menu file itself reads to
+    // the menu: the menu file, or the copy readThroughCopy made.
+    const std::string& readingFile() const { return reading_; }
+
+    // Makes readingFile() a copy of the menu file's bytes under another name in the
+    // temporary folder (removed with this object), without the first two bytes when
+    // `withoutMark`. False, reading the menu file still, when the copy cannot be written.
+    bool readThroughCopy(bool withoutMark);
 
     // The file that reads, through the profile reader, the way the menu file reads on a
-    // system with ANSI code page `codePage`: the menu file itself when it is ANSI, else a
-    // converted copy in the temporary folder (removed with this object). Empty when the copy
-    // cannot be written.
+    // system with ANSI code page `codePage`: readingFile() when the file is not UTF-16, else
+    // a converted copy in the temporary folder (removed with this object). Empty when the
+    // copy cannot be written.
     std::string fileFor(unsigned codePage);
 
 private:
     std::string path_;
+    std::string bytes_;
+    std::string reading_;
     std::wstring wide_;
     bool utf16_;
     std::map<unsigned, std::string> copies_;

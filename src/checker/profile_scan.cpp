@@ -35,13 +35,6 @@ std::vector<std::string> splitList(const std::string& list) {
 
 }  // namespace
 
-std::string trimmed(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    const std::size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
 std::vector<std::string> sectionNames() {
     return splitList(readGrowing([](char* buffer, DWORD size) {
         return GetPrivateProfileSectionNamesA(buffer, size, launcherState.menuFilePath);

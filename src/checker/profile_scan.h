@@ -6,9 +6,7 @@
 #include <string>
 #include <vector>
 
-// The text without the blanks and tabs at either end, as the profile parser trims keys and
-// section names.
-std::string trimmed(const std::string& text);
+#include "checker/value_text.h"
 
 // The names of all sections in file order; a section given twice is listed twice.
 std::vector<std::string> sectionNames();

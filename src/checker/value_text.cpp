@@ -4,6 +4,13 @@
 
 static const char kBlanks[] = " \t\n\v\f\r";
 
+std::string trimmed(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    const std::size_t last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
 bool isWrittenZero(const std::string& value) {
     std::size_t i = value.find_first_not_of(kBlanks);
     if (i == std::string::npos) return false;

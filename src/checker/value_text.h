@@ -3,6 +3,10 @@
 
 #include <string>
 
+// The text without the blanks and tabs at either end, as the profile parser trims keys and
+// section names.
+std::string trimmed(const std::string& text);
+
 // True for a value that is a number written out and reads as 0, such as "0" or " +00":
 // a deliberate 0, unlike a word, which reads as 0 too.
 bool isWrittenZero(const std::string& value);

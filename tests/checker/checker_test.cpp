@@ -12,6 +12,7 @@
 #include "checker/code_pages.h"
 #include "checker/contrast.h"
 #include "config/language.h"
+#include "medium_drive.h"
 #include "test_files.h"
 
 namespace {
@@ -105,18 +106,27 @@ std::string severity(const std::string& line) {
     return found;
 }
 
-// `text` (UTF-8) as a UTF-16 file with its byte-order mark, as Notepad saves "Unicode".
-std::string utf16File(const std::string& text) {
+// `text` (UTF-8) as UTF-16 of either byte order behind `mark`.
+std::string utf16Text(const std::string& text, bool bigEndian, const std::string& mark) {
     const int length =
         MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
-    std::string bytes = "\xFF\xFE";
+    std::string bytes = mark;
     for (wchar_t unit : wide) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>(unit >> 8 & 0xFF));
+        const char low = static_cast<char>(unit & 0xFF);
+        const char high = static_cast<char>(unit >> 8 & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
     }
     return bytes;
+}
+
+// `text` (UTF-8) as a UTF-16 file with its byte-order mark, as Notepad saves "Unicode".
+std::string utf16File(const std::string& text) { return utf16Text(text, false, "\xFF\xFE"); }
+
+// The folder without its final backslash, which would escape a closing quotation mark.
+std::string folderArgument(const TempFolder& folder) {
+    return folder.path().substr(0, folder.path().size() - 1);
 }
 
 // A medium as an author would lay it out, Russian in code page 1251.
@@ -171,7 +181,54 @@ TEST(CheckerGoodMedium, TellsWhatTheMenuDoesAndFindsNothingWrong) {
         EXPECT_NE(std::find(run.lines.begin(), run.lines.end(), expected), run.lines.end())
             << expected;
     }
-    for (const std::string& line : run.lines) EXPECT_EQ(severity(line), "info") << line;
+    // The folder lies in the temporary folder, and the menu started from there would take
+    // the root of that drive for the medium's root.
+    const std::string startingNote =
+        medium.path() + ": note: the menu started from this folder takes the root of its drive, " +
+        medium.path().substr(0, 3) +
+        ", for the medium's root, and starts relative commands there; to try it as the medium "
+        "will be, map this folder to a drive letter (subst E: \"" +
+        folderArgument(medium) + "\") or mount an image of the medium";
+    for (const std::string& line : run.lines)
+        EXPECT_EQ(severity(line), line == startingNote ? "note" : "info") << line;
+    EXPECT_EQ(std::count(run.lines.begin(), run.lines.end(), startingNote), 1);
+}
+
+// Only a folder that is not the root of its drive or share gets the note, and only when no
+// --root names the medium's root.
+TEST(CheckerStartingFolder, TheMenuTakesTheRootOfItsDrive) {
+    MediumDrive drive;
+    ASSERT_FALSE(drive.root().empty());
+    drive.write("autorun.inf", crlf("[0]\nTitle=Disc\n1=Setup|setup.exe||||\n"));
+    drive.write("setup.exe", "");
+    drive.write("disc\\autorun.inf", crlf("[0]\nTitle=Disc\n1=Setup|setup.exe||||\n"));
+    drive.write("disc\\setup.exe", "");
+    const std::string root = drive.root();
+    const struct {
+        std::string arguments;
+        std::string note;  // empty: none
+    } cases[] = {
+        {root, ""},
+        {root + "autorun.inf", ""},
+        {"--root " + root + "disc " + root + "disc", ""},
+        {root + "disc", root +
+                            "disc\\: note: the menu started from this folder takes the root "
+                            "of its drive, " +
+                            root + ", for the medium's root"},
+    };
+    for (const auto& c : cases) {
+        const CheckerRun run = runChecker(c.arguments);
+        std::vector<std::string> notes;
+        for (const std::string& line : run.lines) {
+            if (line.find("the menu started from this folder") != std::string::npos)
+                notes.push_back(line.substr(0, c.note.size()));
+        }
+        EXPECT_EQ(notes,
+                  c.note.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.note})
+            << c.arguments << "\n"
+            << testing::PrintToString(run.lines);
+        EXPECT_EQ(run.exitCode, 0u) << c.arguments;
+    }
 }
 
 struct Finding {
@@ -181,14 +238,11 @@ struct Finding {
     DWORD exitCode;
     // Every warning and error line, in order, by its start. %FILE% stands for the menu file.
     std::vector<std::string> problems;
+    // Lines that must be among the rest (notes and infos), by their start.
+    std::vector<std::string> alsoPrinted = {};
 };
 
 void PrintTo(const Finding& finding, std::ostream* out) { *out << finding.name; }
-
-// The folder without its final backslash, which would escape a closing quotation mark.
-std::string folderArgument(const TempFolder& folder) {
-    return folder.path().substr(0, folder.path().size() - 1);
-}
 
 std::vector<Finding> findings() {
     const std::string title = "[0]\nTitle=Disc\n";
@@ -312,6 +366,50 @@ std::vector<Finding> findings() {
          1,
          {"%FILE%:2: warning: [View] FontCommentColor: comment text 13 (yellow) on the comment box "
           "15 (white): contrast 1.0:1, below 3:1"}},
+        // Windows reads the UTF-8 mark as part of the first line, which then opens no section.
+        {"Utf8WithMark",
+         "\xEF\xBB\xBF" + crlf("[autorun]\nopen=setup.exe\n" + title + "1=Setup|setup.exe||||\n"),
+         "\"%MEDIUM%\"",
+         2,
+         {"%FILE%:1: error: [autorun]: Windows does not read this section: the file is saved as "
+          "UTF-8 with a byte-order mark, which Windows takes for part of the first line"}},
+        // ANSI text to Windows, and checked as such.
+        {"Utf16BigEndian",
+         utf16Text(crlf(title + "1=Setup|setup.exe||||\n"), true, "\xFE\xFF"),
+         "\"%MEDIUM%\"",
+         2,
+         {"%FILE%: warning: saved as UTF-16 big-endian: Windows reads only little-endian UTF-16 as "
+          "Unicode",
+          "%FILE%: error: [0]: missing"}},
+        {"Utf16WithoutMark",
+         utf16Text(crlf(title + "1=Setup|setup.exe||||\n"), false, ""),
+         "\"%MEDIUM%\"",
+         2,
+         {"%FILE%: error: UTF-16 text without a byte-order mark: Windows takes it for ANSI text",
+          "%FILE%: error: [0]: missing"}},
+        {"TooLarge",
+         crlf(title + "1=Setup|setup.exe||||\n") + std::string(16 * 1024 * 1024, ';'),
+         "\"%MEDIUM%\"",
+         2,
+         {"%FILE%: error: 16777256 bytes: the checker reads menu files of at most 16 MiB "
+          "(16777216 bytes)"}},
+        // Entries as authors write them that start nothing and close nothing.
+        {"EntriesThatDoNothing",
+         crlf(title + "1=Exit|||Closes this menu.|1\n2=Help\n3=Site|www.example.org||||\n"
+                      "4=Quit|||||0\n5=Done|||||1\n"),
+         "\"%MEDIUM%\"",
+         2,
+         {"%FILE%:3: warning: [0] 1: neither starts anything nor closes the menu: give it a "
+          "command in the second field, or 1 in the sixth to close the menu: "
+          "1=Exit|||Closes this menu.||1",
+          "%FILE%:4: warning: [0] 2: only 1 field",
+          "%FILE%:4: warning: [0] 2: neither starts anything nor closes the menu: give it a "
+          "command in the second field, or 1 in the sixth to close the menu: 2=Help|||||1",
+          "%FILE%:5: error: [0] 3: command www.example.org: no such file on the medium",
+          "%FILE%:6: warning: [0] 4: neither starts anything nor closes the menu: give it a "
+          "command in the second field, or 1 in the sixth to close the menu: 4=Quit|||||1"},
+         {"%FILE%:5: note: [0] 3: command www.example.org: the shell takes it for a file on the "
+          "medium; a web address starts with its scheme: https://www.example.org"}},
     };
 }
 
@@ -335,12 +433,24 @@ TEST_P(CheckerFindings, ReportsEachProblemWithItsExitCode) {
     for (const std::string& line : run.lines) {
         if (severity(line) == "warning" || severity(line) == "error") problems.push_back(line);
     }
+    const auto expanded = [&medium](const std::string& line) {
+        return replaced(replaced(line, "%FILE%", "%MEDIUM%\\autorun.inf"), "%MEDIUM%",
+                        folderArgument(medium));
+    };
     ASSERT_EQ(problems.size(), finding.problems.size()) << testing::PrintToString(run.lines);
     for (std::size_t i = 0; i < problems.size(); ++i) {
-        const std::string expected =
-            replaced(replaced(finding.problems[i], "%FILE%", "%MEDIUM%\\autorun.inf"), "%MEDIUM%",
-                     folderArgument(medium));
+        const std::string expected = expanded(finding.problems[i]);
         EXPECT_EQ(problems[i].substr(0, expected.size()), expected);
+    }
+    for (const std::string& line : finding.alsoPrinted) {
+        const std::string expected = expanded(line);
+        EXPECT_NE(std::find_if(run.lines.begin(), run.lines.end(),
+                               [&expected](const std::string& printed) {
+                                   return printed.rfind(expected, 0) == 0;
+                               }),
+                  run.lines.end())
+            << expected << "\n"
+            << testing::PrintToString(run.lines);
     }
 }
 
@@ -400,6 +510,38 @@ TEST(CheckerUtf16, JudgesEachSectionInItsSystemsCodePage) {
                                    "instead"});
 }
 
+// On a PC whose ANSI code page is multi-byte the profile reader garbles texts of other code
+// pages, so the checker names the sections it cannot judge there. Run by
+// checker-tests.JapaneseSystem, with Wine on a Japanese system; elsewhere it skips itself.
+TEST(CheckerOnMultiByteSystem, NamesTheSectionsItCannotJudge) {
+    if (GetACP() != 932) GTEST_SKIP() << "the system's ANSI code page is " << GetACP();
+    TempFolder medium;
+    medium.write("setup.exe", "");
+    medium.write("autorun.inf", utf16File(crlf("[0]\nTitle=Sample Disc\n1=Setup|setup.exe||||\n"
+                                               "[1]\nTitle=Пример диска\n1=Выход|||||1\n"
+                                               "[22]\nTitle=Δίσκος\n1=Έξοδος|||||1\n"
+                                               "[26]\nTitle=日本語\n1=終了|||||1\n")));
+
+    const CheckerRun run = runChecker("\"" + folderArgument(medium) + "\"");
+
+    const std::string expected =
+        medium.path() +
+        "autorun.inf: info: this PC's ANSI code page, 932, takes several bytes for a character, "
+        "and the profile reader hands every text through it: the texts of [1] (code page 1251), "
+        "[22] (code page 1253) come out garbled here and cannot be judged";
+    std::vector<std::string> found;
+    for (const std::string& line : run.lines) {
+        if (line.find("ANSI code page") != std::string::npos)
+            found.push_back(line.substr(0, expected.size()));
+    }
+    EXPECT_EQ(found, std::vector<std::string>{expected}) << testing::PrintToString(run.lines);
+    // The Japanese section reads as it does on the Japanese systems it is for.
+    EXPECT_NE(std::find(run.lines.begin(), run.lines.end(),
+                        medium.path() + "autorun.inf:11: info: [26] Title: \"日本語\""),
+              run.lines.end())
+        << testing::PrintToString(run.lines);
+}
+
 // A packed 8-bit bitmap of the menu's size whose every pixel is a random grey: a picture as
 // busy as a photo, the same on every run.
 std::string busyPicture() {
@@ -452,7 +594,9 @@ TEST(CheckerContrast, CaptionsOnABusyPictureAreHardToRead) {
     const std::string file = medium.path() + "autorun.inf:";
     std::vector<std::string> problems;
     for (const std::string& line : run.lines) {
-        if (severity(line) != "info") problems.push_back(line.substr(0, line.find(" in colour")));
+        if (severity(line) != "info" &&
+            line.find("the menu started from this folder") == std::string::npos)
+            problems.push_back(line.substr(0, line.find(" in colour")));
     }
     // Both caption colours of the one entry with a caption, and nothing for the empty one.
     EXPECT_EQ(problems,
@@ -464,6 +608,45 @@ TEST(CheckerContrast, CaptionsOnABusyPictureAreHardToRead) {
                          "2 still starts it"}))
         << testing::PrintToString(run.lines);
     EXPECT_EQ(run.exitCode, 1u);
+}
+
+// A white 24-bit picture, rows from the top, that declares a colour table of 65536 black
+// entries: a table such a picture need not have, but which stands before its pixels.
+std::string whitePictureWithColourTable() {
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof header;
+    header.biWidth = 600;
+    header.biHeight = -397;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    header.biClrUsed = 65536;
+    std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
+    bytes.append(header.biClrUsed * sizeof(RGBQUAD), '\0');
+    bytes.append(static_cast<std::size_t>(600 * 3) * 397, '\xFF');
+    return bytes;
+}
+
+TEST(CheckerContrast, PixelsAreReadAfterTheColourTable) {
+    TempFolder medium;
+    medium.write("setup.exe", "");
+    ASSERT_TRUE(writeMenuProgramWith(medium.path() + "start.exe", whitePictureWithColourTable()));
+    medium.write("autorun.inf", crlf("[0]\nTitle=Disc\n1=Setup|setup.exe||||\n"));
+
+    const CheckerRun run = runChecker("\"" + folderArgument(medium) + "\"");
+
+    // Black on white is all the contrast there is; red on white is below the advised 4.5:1.
+    std::vector<std::string> captions;
+    for (const std::string& line : run.lines) {
+        if (line.find("caption in colour") != std::string::npos) captions.push_back(line);
+    }
+    EXPECT_EQ(captions,
+              std::vector<std::string>{
+                  medium.path() +
+                  "autorun.inf:3: note: [0] 1: lit caption in colour 10 (red) on the picture "
+                  "behind it, around (255,255,255): contrast 3.9:1, below the 4.5:1 advised for "
+                  "text"})
+        << testing::PrintToString(run.lines);
 }
 
 TEST(Contrast, WcagRatiosOfTheMenusColours) {
