@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "brand/bytes.h"
+#include "bytes/little_endian.h"
 
 // Reads the whole file at `path`. False (the system's error code in GetLastError) when it
 // cannot be opened or read, or is 1 GiB or larger.

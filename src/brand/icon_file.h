@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "brand/bytes.h"
+#include "bytes/little_endian.h"
 
 struct IconImage {
     unsigned char width = 0;   // 0 stands for 256

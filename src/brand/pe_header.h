@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "brand/bytes.h"
+#include "bytes/little_endian.h"
 
 struct PeHeader {
     bool valid = false;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "brand/bytes.h"
+#include "bytes/little_endian.h"
 
 // A resource type or name: a number, or a text when `text` is not empty.
 struct ResourceKey {

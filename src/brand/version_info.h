@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "brand/bytes.h"
+#include "bytes/little_endian.h"
 
 // The most UTF-16 units a replaced text may have. Explorer shows far less; the limit keeps
 // every block well inside the 64 KiB a block's length field can count.

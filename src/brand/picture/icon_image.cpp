@@ -7,6 +7,7 @@
 
 #include "brand/picture/png_file.h"
 #include "brand/picture/resample.h"
+#include "bytes/little_endian.h"
 
 namespace {
 
@@ -18,10 +19,6 @@ constexpr int pngSize = 256;
 // easily, a photo (about 90 KB) would add a third to the program for Explorer's largest
 // views alone, where Windows then shows the 48-pixel image enlarged.
 constexpr std::size_t largestPng = 64 * 1024;
-
-void putLittleEndian(std::vector<unsigned char>& out, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<unsigned char>(value >> (8 * i)));
-}
 
 // The picture at size x size, colours no longer premultiplied.
 RgbaImage scaled(const RgbaImage& image, int size) {
@@ -48,17 +45,15 @@ std::vector<unsigned char> iconBitmap(const RgbaImage& image) {
     int size = image.width;
     std::size_t maskStride = static_cast<std::size_t>((size + 31) / 32) * 4;
     std::vector<unsigned char> out;
-    putLittleEndian(out, 40, 4);
-    putLittleEndian(out, static_cast<std::uint32_t>(size), 4);
-    putLittleEndian(out, static_cast<std::uint32_t>(size * 2), 4);
-    putLittleEndian(out, 1, 2);
-    putLittleEndian(out, 32, 2);
-    putLittleEndian(out, 0, 4);
-    putLittleEndian(
-        out,
-        static_cast<std::uint32_t>(static_cast<std::size_t>(size) * size * 4 + maskStride * size),
-        4);
-    for (int i = 0; i < 4; ++i) putLittleEndian(out, 0, 4);
+    appendNumber(out, 4, 40);
+    appendNumber(out, 4, static_cast<std::uint32_t>(size));
+    appendNumber(out, 4, static_cast<std::uint32_t>(size * 2));
+    appendNumber(out, 2, 1);
+    appendNumber(out, 2, 32);
+    appendNumber(out, 4, 0);
+    const std::size_t imageSize = static_cast<std::size_t>(size) * size * 4 + maskStride * size;
+    appendNumber(out, 4, static_cast<std::uint32_t>(imageSize));
+    for (int i = 0; i < 4; ++i) appendNumber(out, 4, 0);
     for (int y = size - 1; y >= 0; --y) {
         const unsigned char* p = image.pixels.data() + static_cast<std::size_t>(y) * size * 4;
         for (int x = 0; x < size; ++x, p += 4) out.insert(out.end(), {p[2], p[1], p[0], p[3]});
@@ -101,9 +96,9 @@ std::vector<unsigned char> iconFileFromImage(const RgbaImage& image, std::string
     if (png.size() <= largestPng) images.push_back(std::move(png));
 
     std::vector<unsigned char> out;
-    putLittleEndian(out, 0, 2);
-    putLittleEndian(out, 1, 2);  // an icon
-    putLittleEndian(out, static_cast<std::uint32_t>(images.size()), 2);
+    appendNumber(out, 2, 0);
+    appendNumber(out, 2, 1);  // an icon
+    appendNumber(out, 2, static_cast<std::uint32_t>(images.size()));
     std::size_t offset = 6 + 16 * images.size();
     for (std::size_t i = 0; i < images.size(); ++i) {
         int size = i < std::size(bitmapSizes) ? bitmapSizes[i] : pngSize;
@@ -111,10 +106,10 @@ std::vector<unsigned char> iconFileFromImage(const RgbaImage& image, std::string
         out.push_back(static_cast<unsigned char>(size == 256 ? 0 : size));
         out.push_back(0);  // no palette
         out.push_back(0);
-        putLittleEndian(out, 1, 2);   // planes
-        putLittleEndian(out, 32, 2);  // bits a pixel
-        putLittleEndian(out, static_cast<std::uint32_t>(images[i].size()), 4);
-        putLittleEndian(out, static_cast<std::uint32_t>(offset), 4);
+        appendNumber(out, 2, 1);   // planes
+        appendNumber(out, 2, 32);  // bits a pixel
+        appendNumber(out, 4, static_cast<std::uint32_t>(images[i].size()));
+        appendNumber(out, 4, static_cast<std::uint32_t>(offset));
         offset += images[i].size();
     }
     for (const std::vector<unsigned char>& data : images)

@@ -6,14 +6,7 @@
 #include "brand/picture/dither.h"
 #include "brand/picture/menu_frame.h"
 #include "brand/picture/palette.h"
-
-namespace {
-
-void putLittleEndian(std::vector<unsigned char>& out, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<unsigned char>(value >> (8 * i)));
-}
-
-}  // namespace
+#include "bytes/little_endian.h"
 
 std::vector<unsigned char> menuPictureFromImage(const RgbaImage& image, bool fit,
                                                 unsigned fitColour) {
@@ -31,17 +24,17 @@ std::vector<unsigned char> menuPictureFromImage(const RgbaImage& image, bool fit
     // BITMAPINFOHEADER as the built-in picture has it: 72 dots an inch, all 256 colours.
     std::vector<unsigned char> out;
     out.reserve(40 + 256 * 4 + frame);
-    putLittleEndian(out, 40, 4);
-    putLittleEndian(out, menuWidth, 4);
-    putLittleEndian(out, menuHeight, 4);  // positive: bottom-up rows
-    putLittleEndian(out, 1, 2);
-    putLittleEndian(out, 8, 2);
-    putLittleEndian(out, 0, 4);  // uncompressed
-    putLittleEndian(out, 0, 4);
-    putLittleEndian(out, 2834, 4);
-    putLittleEndian(out, 2834, 4);
-    putLittleEndian(out, 0, 4);
-    putLittleEndian(out, 0, 4);
+    appendNumber(out, 4, 40);
+    appendNumber(out, 4, menuWidth);
+    appendNumber(out, 4, menuHeight);  // positive: bottom-up rows
+    appendNumber(out, 2, 1);
+    appendNumber(out, 2, 8);
+    appendNumber(out, 4, 0);  // uncompressed
+    appendNumber(out, 4, 0);
+    appendNumber(out, 4, 2834);
+    appendNumber(out, 4, 2834);
+    appendNumber(out, 4, 0);
+    appendNumber(out, 4, 0);
     for (int i = 0; i < 256; ++i) {
         Rgb c = i < static_cast<int>(palette.size()) ? palette[static_cast<std::size_t>(i)] : 0;
         out.push_back(static_cast<unsigned char>(blueOf(c)));
