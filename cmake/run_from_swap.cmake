@@ -10,8 +10,10 @@ set(run_from_swap_sources
   ${PROJECT_SOURCE_DIR}/src/pe_header/pe_header.cpp)
 add_custom_command(OUTPUT ${run_from_swap_tool}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/tools
-  COMMAND ${AUTORUN_MENU_HOST_CXX} -std=c++17 -O2 -o ${run_from_swap_tool} ${run_from_swap_sources}
+  COMMAND ${AUTORUN_MENU_HOST_CXX} -std=c++17 -O2 -I${PROJECT_SOURCE_DIR}/src
+          -o ${run_from_swap_tool} ${run_from_swap_sources}
   DEPENDS ${run_from_swap_sources} ${PROJECT_SOURCE_DIR}/src/pe_header/pe_header.h
+          ${PROJECT_SOURCE_DIR}/src/bytes/little_endian.h
   COMMENT "Building run-from-swap for the build machine"
   VERBATIM)
 add_custom_target(run-from-swap-tool DEPENDS ${run_from_swap_tool})

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "brand/icon_file.h"
-#include "brand/pe_header.h"
+#include "pe_header/pe_header.h"
 #include "brand/version_info.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

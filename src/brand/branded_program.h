@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "brand/icon_file.h"
-#include "brand/pe_header.h"
+#include "pe_header/pe_header.h"
 #include "brand/resource_list.h"
 
 // Resource numbers of the menu the tool replaces or must find.

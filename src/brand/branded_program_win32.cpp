@@ -141,15 +141,10 @@ bool writeBrandedProgram(const std::string& path, const Bytes& menu, const PeHea
         reason = systemError("reading the new file back", GetLastError());
         return false;
     }
-    const PeHeader writtenHeader = readPeHeader(written);
-    DWORD headerSum = 0;
-    DWORD checkSum = 0;
-    if (!writtenHeader.valid ||
-        CheckSumMappedFile(written.data(), static_cast<DWORD>(written.size()), &headerSum, &checkSum) == nullptr) {
+    if (!writeChecksum(written)) {
         reason = "the new file's headers are damaged";
         return false;
     }
-    writeNumber(written, writtenHeader.checkSumOffset, 4, checkSum);
     if (!writeFileBytes(path, written)) {
         reason = systemError("writing the checksum", GetLastError());
         return false;
@@ -178,10 +173,7 @@ bool verifyBrandedProgram(const std::string& path, const PeHeader& menuHeader,
         reason = "a certificate table is left";
         return false;
     }
-    DWORD headerSum = 0;
-    DWORD checkSum = 0;
-    if (CheckSumMappedFile(written.data(), static_cast<DWORD>(written.size()), &headerSum, &checkSum) == nullptr ||
-        headerSum != checkSum || checkSum == 0) {
+    if (!hasValidChecksum(written)) {
         reason = "the PE checksum is not valid";
         return false;
     }

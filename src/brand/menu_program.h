@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "brand/pe_header.h"
+#include "pe_header/pe_header.h"
 #include "brand/resource_list.h"
 #include "brand/version_info.h"
 

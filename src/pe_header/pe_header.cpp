@@ -1,56 +1,75 @@
-#include "pe_header.h"
+#include "pe_header/pe_header.h"
 
-namespace {
-
-// Little-endian fields, read and written without alignment assumptions. Callers check
-// the bounds.
-std::uint32_t read32(const std::vector<unsigned char>& image, std::size_t at) {
-    return image[at] | image[at + 1] << 8 | image[at + 2] << 16 |
-           static_cast<std::uint32_t>(image[at + 3]) << 24;
+PeHeader readPeHeader(const Bytes& file) {
+    PeHeader header;
+    // The DOS header's e_lfanew at 0x3c points at "PE\0\0", then the 20-byte file header
+    // (characteristics at +18) and the optional header (checksum at +64 in PE32 and PE32+).
+    if (file.size() < 0x40 || file[0] != 'M' || file[1] != 'Z') {
+        header.problem = "no MZ header";
+        return header;
+    }
+    const std::size_t pe = read32(file, 0x3C);
+    if (pe > file.size() || file.size() - pe < 24 || read32(file, pe) != 0x00004550) {
+        header.problem = "no PE header";
+        return header;
+    }
+    const std::size_t optional = pe + 24;
+    const std::uint16_t optionalSize = read16(file, pe + 20);
+    const std::uint16_t magic = read16(file, optional);
+    if (magic != 0x10B && magic != 0x20B) {
+        header.problem = "unknown optional header";
+        return header;
+    }
+    header.wide = magic == 0x20B;
+    // The data directories follow the fixed part; the certificate table is the fifth.
+    const std::size_t directories = optional + (header.wide ? 112 : 96);
+    const std::size_t directoryCount = read32(file, directories - 4);
+    if (directoryCount < 5 || directories + 5 * 8 > optional + optionalSize ||
+        directories + 5 * 8 > file.size()) {
+        header.problem = "the optional header is cut short";
+        return header;
+    }
+    header.characteristicsOffset = pe + 22;
+    header.characteristics = read16(file, header.characteristicsOffset);
+    header.checkSumOffset = optional + 64;
+    header.checkSum = read32(file, header.checkSumOffset);
+    header.dllCharacteristics = read16(file, optional + 70);
+    header.certificateOffset = read32(file, directories + 4 * 8);
+    header.certificateSize = read32(file, directories + 4 * 8 + 4);
+    header.valid = true;
+    return header;
 }
 
-std::uint16_t read16(const std::vector<unsigned char>& image, std::size_t at) {
-    return static_cast<std::uint16_t>(image[at] | image[at + 1] << 8);
-}
-
-void write16(std::vector<unsigned char>& image, std::size_t at, std::uint16_t value) {
-    image[at] = static_cast<unsigned char>(value);
-    image[at + 1] = static_cast<unsigned char>(value >> 8);
-}
-
-void write32(std::vector<unsigned char>& image, std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) image[at + i] = static_cast<unsigned char>(value >> (8 * i));
-}
-
-}  // namespace
-
-std::uint32_t peChecksum(const std::vector<unsigned char>& image, std::size_t checksumOffset) {
+std::uint32_t peChecksum(const Bytes& file, std::size_t checkSumOffset) {
     std::uint32_t sum = 0;
-    for (std::size_t at = 0; at < image.size(); at += 2) {
-        std::uint32_t word = image[at];
-        if (at + 1 < image.size()) word |= static_cast<std::uint32_t>(image[at + 1]) << 8;
-        if (at >= checksumOffset && at < checksumOffset + 4) word = 0;
+    for (std::size_t at = 0; at < file.size(); at += 2) {
+        std::uint32_t word = file[at];
+        if (at + 1 < file.size()) word |= static_cast<std::uint32_t>(file[at + 1]) << 8;
+        if (at >= checkSumOffset && at < checkSumOffset + 4) word = 0;
         sum += word;
         sum = (sum & 0xffff) + (sum >> 16);
     }
     sum = (sum & 0xffff) + (sum >> 16);
-    return sum + static_cast<std::uint32_t>(image.size());
+    return sum + static_cast<std::uint32_t>(file.size());
 }
 
-std::string setFileFlags(std::vector<unsigned char>& image, std::uint16_t flags) {
-    // The DOS header's e_lfanew at 0x3c points at "PE\0\0", then the 20-byte file header
-    // (characteristics at +18) and the optional header (checksum at +64 in PE32 and PE32+).
-    if (image.size() < 0x40 || image[0] != 'M' || image[1] != 'Z') return "no MZ header";
-    const std::size_t nt = read32(image, 0x3c);
-    const std::size_t characteristics = nt + 4 + 18;
-    const std::size_t optional = nt + 4 + 20;
-    const std::size_t checksum = optional + 64;
-    if (nt > image.size() || image.size() - nt < 4 + 20 + 64 + 4) return "no PE header";
-    if (read32(image, nt) != 0x00004550) return "no PE header";
-    const std::uint16_t magic = read16(image, optional);
-    if (magic != 0x10b && magic != 0x20b) return "unknown optional header";
+bool hasValidChecksum(const Bytes& file) {
+    const PeHeader header = readPeHeader(file);
+    return header.valid && header.checkSum != 0 &&
+           header.checkSum == peChecksum(file, header.checkSumOffset);
+}
 
-    write16(image, characteristics, static_cast<std::uint16_t>(read16(image, characteristics) | flags));
-    write32(image, checksum, peChecksum(image, checksum));
+bool writeChecksum(Bytes& file) {
+    const PeHeader header = readPeHeader(file);
+    if (!header.valid) return false;
+    writeNumber(file, header.checkSumOffset, 4, peChecksum(file, header.checkSumOffset));
+    return true;
+}
+
+std::string setFileFlags(Bytes& file, std::uint16_t flags) {
+    const PeHeader header = readPeHeader(file);
+    if (!header.valid) return header.problem;
+    writeNumber(file, header.characteristicsOffset, 2, header.characteristics | flags);
+    writeChecksum(file);
     return {};
 }

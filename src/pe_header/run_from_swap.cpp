@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "pe_header.h"
+#include "pe_header/pe_header.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -16,8 +16,7 @@ int main(int argc, char** argv) {
     }
     const std::string path = argv[1];
     std::ifstream in(path, std::ios::binary);
-    std::vector<unsigned char> image((std::istreambuf_iterator<char>(in)),
-                                     std::istreambuf_iterator<char>());
+    Bytes image((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (!in.good() && !in.eof()) {
         std::fprintf(stderr, "run-from-swap: cannot read %s\n", path.c_str());
         return 1;
