@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "brand/icon_file.h"
-#include "pe_header/pe_header.h"
 #include "brand/version_info.h"
+#include "pe_header/pe_header.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const Bytes file(data, data + size);

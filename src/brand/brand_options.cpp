@@ -1,5 +1,8 @@
 #include "brand/brand_options.h"
 
+#include "brand/picture/menu_frame.h"
+#include "brand/version_info.h"
+#include "brand/window_areas.h"
 #include "config/colour_table.h"
 
 namespace {
@@ -16,6 +19,85 @@ int hexDigit(char c) {
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
+}
+
+// The options that take a value, besides the names of kVersionNames.
+enum class Value { file, colour, text };
+struct Option {
+    const char* name;
+    Value value;
+    std::optional<std::string> BrandRequest::*field;  // where a file or text goes
+};
+constexpr Option kOptions[] = {
+    {"--picture", Value::file, &BrandRequest::picture},
+    {"--icon", Value::file, &BrandRequest::icon},
+    {"--fit", Value::colour, nullptr},
+};
+
+// The option called `name`, as a row of kOptions or of kVersionNames; false when unknown.
+bool findOption(const std::string& name, Option& option) {
+    for (const Option& row : kOptions) {
+        if (name == row.name) {
+            option = row;
+            return true;
+        }
+    }
+    for (const VersionName& row : kVersionNames) {
+        if (name == row.option) {
+            option = {row.option, Value::text, row.text};
+            return true;
+        }
+    }
+    return false;
+}
+
+// Puts `value` of `option` into `request`. False with the problem when the value is not
+// one the option takes or the option was given before.
+bool take(const Option& option, const std::string& value, BrandRequest& request,
+          std::string& problem) {
+    const std::string name = option.name;
+    bool repeated = false;
+    switch (option.value) {
+        case Value::file:
+            if (pathArgument(value).empty()) {
+                problem = name + " needs a file, not an empty argument";
+                return false;
+            }
+            repeated = (request.*option.field).has_value();
+            request.*option.field = pathArgument(value);
+            break;
+        case Value::colour: {
+            std::uint32_t colour = 0;
+            if (!parseColour(value, colour)) {
+                problem = name + " needs a colour, #RRGGBB or a colour number 0 to " +
+                          std::to_string(kColourCount - 1) + ": " + value;
+                return false;
+            }
+            repeated = request.fitColour.has_value();
+            request.fitColour = colour;
+            break;
+        }
+        case Value::text:
+            repeated = (request.*option.field).has_value();
+            request.*option.field = value;
+            break;
+    }
+    if (repeated) {
+        problem = name + " given twice";
+        return false;
+    }
+    return true;
+}
+
+// Puts `value` in place of `mark` in `text`.
+void replace(std::string& text, const std::string& mark, const std::string& value) {
+    const std::size_t at = text.find(mark);
+    if (at != std::string::npos) text.replace(at, mark.size(), value);
+}
+
+std::string areaText(const WindowArea& area) {
+    return "x " + std::to_string(area.left) + "-" + std::to_string(area.right) + ", y " +
+           std::to_string(area.top) + "-" + std::to_string(area.bottom);
 }
 
 }  // namespace
@@ -44,9 +126,8 @@ bool parseColour(const std::string& text, std::uint32_t& colour) {
 
 bool parseBrandOptions(int argc, const char* const* argv, BrandOptions& options,
                        std::string& problem) {
-    std::string* paths[] = {&options.menu, &options.output};
+    std::string* paths[] = {&options.request.menu, &options.request.output};
     int pathCount = 0;
-    bool fitSeen = false;
     for (int i = 1; i < argc; ++i) {
         std::string argument = argv[i];
         if (argument == "--help" || argument == "-h" || argument == "/?") {
@@ -74,11 +155,8 @@ bool parseBrandOptions(int argc, const char* const* argv, BrandOptions& options,
             argument.resize(equals);
             hasValue = true;
         }
-        const bool known = argument == "--picture" || argument == "--icon" ||
-                           argument == "--fit" || argument == "--company" ||
-                           argument == "--product" || argument == "--description" ||
-                           argument == "--copyright";
-        if (!known) {
+        Option option{};
+        if (!findOption(argument, option)) {
             problem = "unknown option " + argument;
             return false;
         }
@@ -89,42 +167,52 @@ bool parseBrandOptions(int argc, const char* const* argv, BrandOptions& options,
             }
             value = argv[++i];
         }
-        bool repeated = false;
-        if (argument == "--picture") {
-            repeated = !options.picture.empty();
-            options.picture = pathArgument(value);
-        } else if (argument == "--icon") {
-            repeated = !options.icon.empty();
-            options.icon = pathArgument(value);
-        } else if (argument == "--fit") {
-            repeated = fitSeen;
-            fitSeen = true;
-            options.fit = true;
-            if (!parseColour(value, options.fitColour)) {
-                problem = "--fit needs a colour, #RRGGBB or a colour number 0 to 17: " + value;
-                return false;
-            }
-        } else {
-            std::optional<std::string>& text = argument == "--company"    ? options.company
-                                               : argument == "--product"  ? options.product
-                                               : argument == "--description" ? options.description
-                                                                            : options.copyright;
-            repeated = text.has_value();
-            text = value;
-        }
-        if (repeated) {
-            problem = argument + " given twice";
-            return false;
-        }
+        if (!take(option, value, options.request, problem)) return false;
     }
     if (options.help) return true;
-    if (options.picture.empty()) {
-        problem = "no picture given (--picture IMAGE)";
-        return false;
-    }
+    problem = requestProblem(options.request);
+    if (!problem.empty()) return false;
     if (pathCount < 2) {
         problem = pathCount == 0 ? "no MENU.exe and OUTPUT.exe given" : "no OUTPUT.exe given";
         return false;
     }
     return true;
+}
+
+std::string brandUsage() {
+    std::string usage =
+        "Usage: autorun-menu-brand [--picture IMAGE [--fit COLOUR]] [--icon ICON]\n"
+        "         [--company TEXT] [--product TEXT] [--description TEXT]\n"
+        "         [--copyright TEXT] MENU.exe OUTPUT.exe\n"
+        "\n"
+        "Writes OUTPUT.exe: a copy of the menu program MENU.exe (autorun-menu.exe of\n"
+        "this release) that shows your picture and icon and carries your names. Give\n"
+        "at least one of them; what you leave out stays as MENU.exe has it. MENU.exe\n"
+        "is never changed.\n"
+        "\n"
+        "  --picture IMAGE  the menu's picture: PNG, JPEG, BMP, GIF or TIFF, any size.\n"
+        "                   It is scaled to cover {frame} pixels, the centre cut out,\n"
+        "                   and reduced to 256 colours. Keep {captions} (the\n"
+        "                   entries) and {comment} (the comment box) calm\n"
+        "                   and light.\n"
+        "  --fit COLOUR     show the whole picture instead, with bars of COLOUR where\n"
+        "                   it does not fill the window: #RRGGBB or a colour number\n"
+        "                   0-{last colour} of autorun.inf\n"
+        "  --icon ICON      the window's and the file's icon: an icon file (.ico), or\n"
+        "                   a square PNG or BMP made into 16 to 256 pixel icons\n"
+        "  --company TEXT, --product TEXT, --description TEXT, --copyright TEXT\n"
+        "                   the names Windows shows in the file's Properties and in\n"
+        "                   prompts (at most {longest} characters each); the version numbers\n"
+        "                   stay the menu's\n"
+        "  --help           print this text\n"
+        "\n"
+        "Exit code: 0 written and checked; 2 nothing written because of the input (the\n"
+        "message says which); 1 nothing written because writing or checking failed.\n"
+        "A signed MENU.exe loses its signature: sign OUTPUT.exe again.\n";
+    replace(usage, "{frame}", std::to_string(menuWidth) + " x " + std::to_string(menuHeight));
+    replace(usage, "{captions}", areaText(kCaptionsArea));
+    replace(usage, "{comment}", areaText(kCommentArea));
+    replace(usage, "{last colour}", std::to_string(kColourCount - 1));
+    replace(usage, "{longest}", std::to_string(kMaxVersionText));
+    return usage;
 }

@@ -2,20 +2,12 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
+#include "brand/brand_request.h"
+
 struct BrandOptions {
-    std::string picture;
-    std::string icon;  // empty: the menu's own icon stays
-    bool fit = false;  // letterbox the whole picture instead of cropping it to fill
-    std::uint32_t fitColour = 0;  // 0x00BBGGRR, the bars' colour with `fit`
-    std::optional<std::string> company;
-    std::optional<std::string> product;
-    std::optional<std::string> description;
-    std::optional<std::string> copyright;
-    std::string menu;
-    std::string output;
+    BrandRequest request;
     bool help = false;
 };
 
@@ -24,7 +16,10 @@ struct BrandOptions {
 bool parseColour(const std::string& text, std::uint32_t& colour);
 
 // Reads `argc` arguments. False with a one-line problem when an option is unknown, lacks
-// its value or is given twice, or when the picture, MENU.exe or OUTPUT.exe is missing or
-// empty.
+// its value or is given twice, when MENU.exe or OUTPUT.exe is missing or empty, or when
+// the request asks for nothing (requestProblem).
 bool parseBrandOptions(int argc, const char* const* argv, BrandOptions& options,
                        std::string& problem);
+
+// What --help prints, in lines of at most 79 characters.
+std::string brandUsage();

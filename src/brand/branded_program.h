@@ -1,6 +1,6 @@
-// Writing the branded program: the menu's resources with the author's picture, icon and
-// names in place of the menu's own, into a file of its own, signature removed and checksum
-// made valid; and checking that file before it takes the output's name.
+// Writing the branded program: the menu's bytes with the branded resources, into a file of
+// its own, signature removed and checksum made valid; and checking that file before it
+// takes the output's name.
 #pragma once
 
 #include <windows.h>
@@ -8,23 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "brand/icon_file.h"
-#include "pe_header/pe_header.h"
 #include "brand/resource_list.h"
-
-// Resource numbers of the menu the tool replaces or must find.
-constexpr WORD kMenuDialog = 103;
-constexpr WORD kMenuPicture = 111;
-constexpr WORD kMenuIconGroup = 101;
-constexpr WORD kMenuManifest = 1;
-constexpr WORD kMenuVersion = 1;
-
-// The resources the branded program holds: every resource of `menu` in its order, with
-// picture 111 replaced by `picture`, the version by `version`, and, when `icons` is not
-// empty, icon group 101 and the icons it lists replaced by `icons` (numbered after any
-// icon kept). Each new resource takes the language of the one it replaces.
-std::vector<Resource> brandedResources(const std::vector<Resource>& menu, const Bytes& picture,
-                                       const std::vector<IconImage>& icons, const Bytes& version);
+#include "pe_header/pe_header.h"
 
 // Writes `menu` (the input's bytes) to `path` with its certificate table removed when
 // `header` has one, its resources replaced by `resources`, and a valid PE checksum. False

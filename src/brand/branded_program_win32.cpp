@@ -5,61 +5,6 @@
 #include "brand/file_bytes.h"
 #include "brand/file_problem.h"
 
-std::vector<Resource> brandedResources(const std::vector<Resource>& menu, const Bytes& picture,
-                                       const std::vector<IconImage>& icons, const Bytes& version) {
-    // The icons the menu's group lists go with the group.
-    std::vector<WORD> oldIcons;
-    WORD groupLanguage = 0;
-    if (const Resource* group = findResource(menu, 14 /* RT_GROUP_ICON */, kMenuIconGroup)) {
-        groupLanguage = group->language;
-        const std::size_t count = read16(group->data, 4);
-        for (std::size_t i = 0; i < count; ++i) oldIcons.push_back(read16(group->data, 6 + 14 * i + 12));
-    }
-    const auto replacedIcon = [&](const Resource& resource) {
-        if (icons.empty() || !resource.type.text.empty() || resource.type.id != 3 /* RT_ICON */ ||
-            !resource.name.text.empty())
-            return false;
-        for (WORD id : oldIcons)
-            if (resource.name.id == id) return true;
-        return false;
-    };
-
-    std::vector<Resource> branded;
-    WORD lastKeptIcon = 0;
-    for (const Resource& resource : menu) {
-        if (replacedIcon(resource)) continue;
-        Resource kept = resource;
-        if (resource.type.is(2 /* RT_BITMAP */) && resource.name.is(kMenuPicture)) {
-            kept.data = picture;
-        } else if (resource.type.is(16 /* RT_VERSION */) && resource.name.is(kMenuVersion)) {
-            kept.data = version;
-        } else if (!icons.empty() && resource.type.is(14) && resource.name.is(kMenuIconGroup)) {
-            continue;  // added below with its icons
-        } else if (resource.type.is(3) && resource.name.text.empty() && resource.name.id > lastKeptIcon) {
-            lastKeptIcon = resource.name.id;
-        }
-        branded.push_back(std::move(kept));
-    }
-    if (!icons.empty()) {
-        const WORD firstId = static_cast<WORD>(lastKeptIcon + 1);
-        for (std::size_t i = 0; i < icons.size(); ++i) {
-            Resource icon;
-            icon.type.id = 3;
-            icon.name.id = static_cast<WORD>(firstId + i);
-            icon.language = groupLanguage;
-            icon.data = icons[i].data;
-            branded.push_back(std::move(icon));
-        }
-        Resource group;
-        group.type.id = 14;
-        group.name.id = kMenuIconGroup;
-        group.language = groupLanguage;
-        group.data = iconGroup(icons, firstId);
-        branded.push_back(std::move(group));
-    }
-    return branded;
-}
-
 namespace {
 
 std::string systemError(const char* what, DWORD error) {
@@ -123,7 +68,7 @@ bool writeBrandedProgram(const std::string& path, const Bytes& menu, const PeHea
         static unsigned char none = 0;
         unsigned char* data =
             resource.data.empty() ? &none : const_cast<unsigned char*>(resource.data.data());
-        if (!UpdateResourceA(update, resource.type.pointer(), resource.name.pointer(),
+        if (!UpdateResourceA(update, resourcePointer(resource.type), resourcePointer(resource.name),
                              resource.language, data, static_cast<DWORD>(resource.data.size()))) {
             reason = systemError("UpdateResource", GetLastError());
             EndUpdateResourceA(update, TRUE);
@@ -191,24 +136,25 @@ bool verifyBrandedProgram(const std::string& path, const PeHeader& menuHeader,
         return false;
     }
     struct Needed {
-        WORD type;
-        WORD name;
-        const char* what;
+        std::uint16_t type;
+        std::uint16_t name;
+        std::string what;
     };
-    const Needed needed[] = {{5, kMenuDialog, "the dialog 103"},
-                             {2, kMenuPicture, "the picture 111"},
-                             {14, kMenuIconGroup, "the icon group 101"},
-                             {24, kMenuManifest, "the manifest"},
-                             {16, kMenuVersion, "the version"}};
+    const Needed needed[] = {
+        {kDialogType, kMenuDialog, "the dialog " + std::to_string(kMenuDialog)},
+        {kBitmapType, kMenuPicture, "the picture " + std::to_string(kMenuPicture)},
+        {kIconGroupType, kMenuIconGroup, "the icon group " + std::to_string(kMenuIconGroup)},
+        {kManifestType, kMenuManifest, "the manifest"},
+        {kVersionType, kMenuVersion, "the version"}};
     for (const Needed& item : needed) {
         const Resource* expected = findResource(resources, item.type, item.name);
         const Resource* found = findResource(loaded, item.type, item.name);
         if (found == nullptr) {
-            reason = std::string(item.what) + " is missing";
+            reason = item.what + " is missing";
             return false;
         }
         if (expected == nullptr || !(*expected == *found)) {
-            reason = std::string(item.what) + " is not what was written";
+            reason = item.what + " is not what was written";
             return false;
         }
     }

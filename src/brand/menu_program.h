@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "pe_header/pe_header.h"
-#include "brand/resource_list.h"
+#include "brand/resource.h"
 #include "brand/version_info.h"
+#include "pe_header/pe_header.h"
 
 struct MenuProgram {
     Bytes file;
@@ -23,7 +23,7 @@ enum class MenuReading {
 };
 
 // Reads the program at `path` (a full path) and checks that it is this version of
-// autorun-menu: a Windows program with the menu's dialog 103, picture 111, icon group 101,
+// autorun-menu: a Windows program with the menu's dialog, picture, icon group (resource.h),
 // manifest and a version block named autorun-menu whose numbers are this tool's. Any
 // other answer than `read` comes with a reason for the author (UTF-8, after the file's
 // path).

@@ -1,8 +1,8 @@
 #include "brand/menu_program.h"
 
-#include "brand/branded_program.h"
 #include "brand/file_bytes.h"
 #include "brand/file_problem.h"
+#include "brand/resource_list.h"
 #include "version.h"
 
 namespace {
@@ -30,12 +30,13 @@ MenuReading readMenuProgram(const std::string& path, MenuProgram& menu, std::str
         reason = "Windows cannot read its resource " + problem.unreadable;
         return MenuReading::failed;
     }
-    if (findResource(menu.resources, 5, kMenuDialog) == nullptr ||
-        findResource(menu.resources, 2, kMenuPicture) == nullptr) {
-        reason = "not autorun-menu: it has no menu window (dialog 103) or no picture (bitmap 111)";
+    if (findResource(menu.resources, kDialogType, kMenuDialog) == nullptr ||
+        findResource(menu.resources, kBitmapType, kMenuPicture) == nullptr) {
+        reason = "not autorun-menu: it has no menu window (dialog " + std::to_string(kMenuDialog) +
+                 ") or no picture (bitmap " + std::to_string(kMenuPicture) + ")";
         return MenuReading::refused;
     }
-    const Resource* version = findResource(menu.resources, 16, kMenuVersion);
+    const Resource* version = findResource(menu.resources, kVersionType, kMenuVersion);
     std::uint16_t numbers[4] = {};
     if (version == nullptr || !readVersionInfo(version->data, menu.version) ||
         !versionNumbers(menu.version, numbers) ||
@@ -50,9 +51,10 @@ MenuReading readMenuProgram(const std::string& path, MenuProgram& menu, std::str
                  numbersText(known) + " only (use the tool of the same release)";
         return MenuReading::refused;
     }
-    if (findResource(menu.resources, 14, kMenuIconGroup) == nullptr ||
-        findResource(menu.resources, 24, kMenuManifest) == nullptr) {
-        reason = "not a complete autorun-menu: its icon group 101 or its manifest is missing";
+    if (findResource(menu.resources, kIconGroupType, kMenuIconGroup) == nullptr ||
+        findResource(menu.resources, kManifestType, kMenuManifest) == nullptr) {
+        reason = "not a complete autorun-menu: its icon group " + std::to_string(kMenuIconGroup) +
+                 " or its manifest is missing";
         return MenuReading::refused;
     }
     return MenuReading::read;

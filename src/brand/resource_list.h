@@ -7,27 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "bytes/little_endian.h"
+#include "brand/resource.h"
 
-// A resource type or name: a number, or a text when `text` is not empty.
-struct ResourceKey {
-    WORD id = 0;
-    std::string text;
-    LPCSTR pointer() const { return text.empty() ? MAKEINTRESOURCEA(id) : text.c_str(); }
-    bool is(WORD number) const { return text.empty() && id == number; }
-    bool operator==(const ResourceKey& other) const { return id == other.id && text == other.text; }
-};
-
-struct Resource {
-    ResourceKey type;
-    ResourceKey name;
-    WORD language = 0;
-    Bytes data;
-    bool operator==(const Resource& other) const {
-        return type == other.type && name == other.name && language == other.language &&
-               data == other.data;
-    }
-};
+// The system's form of a resource type or name.
+inline LPCSTR resourcePointer(const ResourceKey& key) {
+    return key.text.empty() ? MAKEINTRESOURCEA(key.id) : key.text.c_str();
+}
 
 // How the file is mapped to read its resources.
 enum class Mapping {
@@ -49,6 +34,3 @@ struct ResourceProblem {
 // without its bytes.
 bool readResources(const std::string& path, Mapping mapping, std::vector<Resource>& resources,
                    ResourceProblem& problem);
-
-// The first resource of `type` and `name` in any language, or null.
-const Resource* findResource(const std::vector<Resource>& resources, WORD type, WORD name);

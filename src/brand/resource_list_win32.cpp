@@ -49,7 +49,8 @@ BOOL CALLBACK addLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR conte
     resource.type = walk.type;
     resource.name = walk.name;
     resource.language = language;
-    HRSRC found = FindResourceExA(walk.module, walk.type.pointer(), walk.name.pointer(), language);
+    HRSRC found = FindResourceExA(walk.module, resourcePointer(walk.type),
+                                  resourcePointer(walk.name), language);
     HGLOBAL loaded = found != nullptr ? LoadResource(walk.module, found) : nullptr;
     const unsigned char* data =
         loaded != nullptr ? static_cast<const unsigned char*>(LockResource(loaded)) : nullptr;
@@ -110,10 +111,4 @@ bool readResources(const std::string& path, Mapping mapping, std::vector<Resourc
         return false;
     }
     return true;
-}
-
-const Resource* findResource(const std::vector<Resource>& resources, WORD type, WORD name) {
-    for (const Resource& resource : resources)
-        if (resource.type.is(type) && resource.name.is(name)) return &resource;
-    return nullptr;
 }

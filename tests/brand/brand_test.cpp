@@ -216,7 +216,8 @@ TEST(BrandedProgram, KeepsTheFlagsDropsTheSignatureAndHasAValidChecksum) {
 }
 
 // The names given replace the menu's in the version block, the numbers stay; the icon
-// comes from an icon file as it is, or is made from a square picture.
+// comes from an icon file as it is, or is made from a square picture; without a picture
+// the menu's own stays.
 TEST(BrandedProgram, CarriesTheNamesAndIconGiven) {
     TempFolder folder;
     const std::string names =
@@ -225,13 +226,19 @@ TEST(BrandedProgram, CarriesTheNamesAndIconGiven) {
     const struct {
         const char* what;
         std::string icon;
-    } cases[] = {{"an icon file", menuIcon()}, {"a square picture", image("square.png")}};
+        std::string picture;
+    } cases[] = {
+        {"an icon file, no picture", menuIcon(), ""},
+        {"a square picture", image("square.png"), " --picture " + quoted(image("two-halves.png"))},
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const std::string output = folder.path() + "branded.exe";
-        const ToolRun run = runTool("--picture " + quoted(image("two-halves.png")) + " --icon " +
-                                    quoted(c.icon) + names + quoted(builtProgramPath()) + " " + quoted(output));
+        const ToolRun run = runTool("--icon " + quoted(c.icon) + c.picture + names +
+                                    quoted(builtProgramPath()) + " " + quoted(output));
         ASSERT_EQ(0u, run.exitCode) << run.output;
+        EXPECT_EQ(c.picture.empty(), resourceOf(output, RT_BITMAP, 111) ==
+                                         resourceOf(builtProgramPath(), RT_BITMAP, 111));
         EXPECT_EQ("Example Ltd", versionText(output, "CompanyName"));
         EXPECT_EQ("Example Disc", versionText(output, "ProductName"));
         EXPECT_EQ("Example's start-up menu", versionText(output, "FileDescription"));
@@ -306,6 +313,7 @@ TEST(BrandedProgram, BadInputWritesNothing) {
         {"a text too long", picture + "--company " + tooLong + " " + quoted(menu) + " " + quoted(output), "at most 255", false},
         {"an unknown option", picture + "--colour 5 " + quoted(menu) + " " + quoted(output), "unknown option --colour", true},
         {"no OUTPUT.exe", picture + quoted(menu), "no OUTPUT.exe given", true},
+        {"nothing to change", quoted(menu) + " " + quoted(output), "nothing to change", true},
         {"an empty MENU.exe", picture + "\"\" " + quoted(output), "an empty argument where MENU.exe", true},
     };
     const std::vector<std::string> before = filesIn(folder.path());

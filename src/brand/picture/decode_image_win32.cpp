@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "brand/picture/decode_image.h"
+#include "brand/system_text.h"
 // The imaging library's class and interface identifiers, defined here (selectany).
 #include <initguid.h>
 #include <wincodec.h>
@@ -136,10 +137,10 @@ bool decodeImageFile(const char* path, RgbaImage& image, std::string& reason) {
     if (attributes == INVALID_FILE_ATTRIBUTES) return fail(reason, "the picture does not exist");
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         return fail(reason, "the picture is a folder, not a file");
-    wchar_t wide[MAX_PATH * 2];
-    if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, path, -1, wide, MAX_PATH * 2) == 0) {
-        return fail(reason, "the picture's path is too long");
+    std::wstring wide;
+    if (!wideFromSystemText(path, wide)) {
+        return fail(reason, "the picture's path is not a text of the system's code page");
     }
     ComScope com;
-    return decode(path, wide, image, reason);
+    return decode(path, wide.c_str(), image, reason);
 }

@@ -1,0 +1,61 @@
+// What an author asks of the brand tool, and what came of it: the data that passes between
+// the command line (or any other front end) and the one call that brands a menu program.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Paths and texts are in the system's code page, as a command line gives them. Whatever is
+// not asked for stays as the menu has it.
+struct BrandRequest {
+    std::string menu;                        // MENU.exe: autorun-menu.exe of this release
+    std::string output;                      // OUTPUT.exe: the file to write
+    std::optional<std::string> picture;      // the window's picture: a picture file
+    std::optional<std::uint32_t> fitColour;  // with a picture: the whole picture shown on
+                                             // bars of this colour (0x00BBGGRR), not cropped
+    std::optional<std::string> icon;         // an icon file, or a square picture
+    std::optional<std::string> company;
+    std::optional<std::string> product;
+    std::optional<std::string> description;
+    std::optional<std::string> copyright;
+};
+
+// The version texts a request may set: the option that gives each, its key in the version
+// block, and where the request holds it.
+struct VersionName {
+    const char* option;
+    const char16_t* key;
+    std::optional<std::string> BrandRequest::*text;
+};
+inline constexpr VersionName kVersionNames[] = {
+    {"--company", u"CompanyName", &BrandRequest::company},
+    {"--product", u"ProductName", &BrandRequest::product},
+    {"--description", u"FileDescription", &BrandRequest::description},
+    {"--copyright", u"LegalCopyright", &BrandRequest::copyright},
+};
+
+// Why `request` asks for nothing that can be done: no change at all, or a fit colour
+// without a picture. Empty when it asks for something.
+std::string requestProblem(const BrandRequest& request);
+
+enum class BrandOutcome {
+    written,  // OUTPUT.exe written and checked
+    refused,  // nothing written because of the input: a file, a text or the request
+    failed,   // nothing written because writing or checking failed, or the menu is damaged
+};
+
+// The tool's exit code for `outcome`: 0, 2 and 1.
+int exitCodeOf(BrandOutcome outcome);
+
+struct BrandResult {
+    BrandOutcome outcome = BrandOutcome::failed;
+    // Said along the way (UTF-8), such as that a signature is removed; kept whatever the
+    // outcome.
+    std::vector<std::string> notes;
+    // When not written: why, in UTF-8, beginning with the file or option it is about.
+    std::string reason;
+    // When written: the full path of OUTPUT.exe.
+    std::string output;
+};
