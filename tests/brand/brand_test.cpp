@@ -442,16 +442,18 @@ TEST(BrandedProgram, SameInputsGiveTheSameBytes) {
 }
 
 // The running branded menu shows the picture of every format the tool reads: the
-// picture's red top half at the top of the window, its blue bottom half at the bottom.
+// picture's red top half at the top of the window, its blue bottom half at the bottom. A
+// photo stored on its side, with the camera's tag saying so, shows upright.
 TEST(BrandedMenu, ShowsThePictureOfEachFormat) {
-    const char* formats[] = {"png", "jpg", "bmp", "gif", "tif"};
-    for (const char* format : formats) {
-        SCOPED_TRACE(format);
+    const char* pictures[] = {"two-halves.png", "two-halves.jpg", "two-halves.bmp",
+                              "two-halves.gif", "two-halves.tif", "two-halves-turned.jpg"};
+    for (const char* picture : pictures) {
+        SCOPED_TRACE(picture);
         TempFolder folder;
-        const std::string title = std::string("Branded ") + format + " " + std::to_string(GetCurrentProcessId());
+        const std::string title = std::string("Branded ") + picture + " " + std::to_string(GetCurrentProcessId());
         folder.write("autorun.inf", "[0]\r\nTitle=" + title + "\r\nPrompt=Branded.\r\n");
         const std::string program = folder.path() + "start.exe";
-        const ToolRun run = runTool("--picture " + quoted(image(std::string("two-halves.") + format)) + " " +
+        const ToolRun run = runTool("--picture " + quoted(image(picture)) + " " +
                                     quoted(builtProgramPath()) + " " + quoted(program));
         ASSERT_EQ(0u, run.exitCode) << run.output;
 

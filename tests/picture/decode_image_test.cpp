@@ -69,6 +69,18 @@ TEST(DecodeImage, ReadsEveryFormat) {
     }
 }
 
+// A TIFF photo stored on its side comes upright: 16 x 24, red over blue. (A JPEG photo's
+// tag: tests/brand; every tag's turn: orientation_test.cpp.)
+TEST(DecodeImage, TurnsATaggedPhotoUpright) {
+    RgbaImage image;
+    std::string reason;
+    ASSERT_TRUE(decodeImageFile(sample("turned-8.tif").c_str(), image, reason)) << reason;
+    ASSERT_EQ(16, image.width);
+    ASSERT_EQ(24, image.height);
+    EXPECT_PRED3(near, pixelAt(image, 8, 2), 0xFFC82828u, 0);
+    EXPECT_PRED3(near, pixelAt(image, 8, 21), 0xFF283CC8u, 0);
+}
+
 TEST(DecodeImage, RefusesWhatIsNoPicture) {
     TempFolder folder;
     std::string png = wholeFile(sample("quadrants.png"));

@@ -5,8 +5,9 @@
 
 #include "brand/picture/image.h"
 
-// Reads PNG, JPEG, BMP, GIF (first frame) or TIFF through WIC. False with a one-line
-// reason for the author when the file is missing, not an image, truncated or damaged;
-// `image` is then left empty. Pictures larger than 30000 pixels on a side or with more than
-// 50 million pixels are refused with a reason rather than decoded.
+// Reads PNG, JPEG, BMP, GIF (first frame) or TIFF through WIC. A JPEG or TIFF photo comes
+// upright as its orientation tag says. False with a one-line reason for the author when
+// the file is missing, not an image, truncated or damaged; `image` is then left empty.
+// Pictures larger than 30000 pixels on a side or with more than 50 million pixels are
+// refused with a reason rather than decoded.
 bool decodeImageFile(const char* path, RgbaImage& image, std::string& reason);

@@ -1,6 +1,8 @@
 #include <windows.h>
 
+#include "brand/file_bytes.h"
 #include "brand/picture/decode_image.h"
+#include "brand/picture/orientation.h"
 #include "brand/system_text.h"
 // The imaging library's class and interface identifiers, defined here (selectany).
 #include <initguid.h>
@@ -8,6 +10,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -81,6 +84,30 @@ bool fail(std::string& reason, const char* text) {
     return false;
 }
 
+// The orientation tag of the picture (1 to 8), or 0 when it has none: read through the
+// imaging library's metadata of a JPEG or TIFF frame, or, for a JPEG file whose Exif block
+// the library does not read (Wine's reads none), from the file itself.
+int orientationOf(IWICBitmapDecoder* decoder, IWICBitmapFrameDecode* frame, const char* path) {
+    GUID container = {};
+    if (FAILED(decoder->GetContainerFormat(&container))) return 0;
+    const bool jpeg = container == GUID_ContainerFormatJpeg;
+    if (!jpeg && container != GUID_ContainerFormatTiff) return 0;
+    int orientation = 0;
+    IWICMetadataQueryReader* reader = nullptr;
+    if (SUCCEEDED(frame->GetMetadataQueryReader(&reader))) {
+        PROPVARIANT value;
+        PropVariantInit(&value);
+        const wchar_t* query = jpeg ? L"/app1/ifd/{ushort=274}" : L"/ifd/{ushort=274}";
+        if (SUCCEEDED(reader->GetMetadataByName(query, &value)) && value.vt == VT_UI2)
+            orientation = value.uiVal;
+        PropVariantClear(&value);
+        release(reader);
+    }
+    Bytes file;
+    if (orientation == 0 && jpeg && readFileBytes(path, file)) orientation = jpegOrientation(file);
+    return orientation;
+}
+
 bool decode(const char* path, const wchar_t* widePath, RgbaImage& image, std::string& reason) {
     Decoding d;
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
@@ -123,9 +150,11 @@ bool decode(const char* path, const wchar_t* widePath, RgbaImage& image, std::st
         pixels[i] = pixels[i + 2];
         pixels[i + 2] = blue;
     }
-    image.width = static_cast<int>(width);
-    image.height = static_cast<int>(height);
-    image.pixels.swap(pixels);
+    RgbaImage stored;
+    stored.width = static_cast<int>(width);
+    stored.height = static_cast<int>(height);
+    stored.pixels.swap(pixels);
+    image = uprightImage(std::move(stored), orientationOf(d.decoder, d.frame, path));
     return true;
 }
 
