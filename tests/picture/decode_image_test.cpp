@@ -4,6 +4,8 @@
 #include "brand/picture/decode_image.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
+#undef near  // an old keyword of windows.h, and a name here
 
 #include <cstdlib>
 #include <cstring>
@@ -79,6 +81,24 @@ TEST(DecodeImage, TurnsATaggedPhotoUpright) {
     ASSERT_EQ(24, image.height);
     EXPECT_PRED3(near, pixelAt(image, 8, 2), 0xFFC82828u, 0);
     EXPECT_PRED3(near, pixelAt(image, 8, 21), 0xFF283CC8u, 0);
+}
+
+// Pictures whose colour profile calls their stored red what sRGB calls green. Windows
+// converts them; Wine 8 gives the stored colours (its colour transform copies them as they
+// are, and its JPEG decoder reports no profile at all).
+TEST(DecodeImage, TakesAColourProfileToSrgbWhereThePlatformCan) {
+    const bool wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+    for (const char* file : {"swapped-profile.png", "swapped-profile.jpg"}) {
+        SCOPED_TRACE(file);
+        RgbaImage image;
+        std::string reason;
+        ASSERT_TRUE(decodeImageFile(sample(file).c_str(), image, reason)) << reason;
+        if (wine) {
+            EXPECT_PRED3(near, pixelAt(image, 8, 8), 0xFFDC1E1Eu, 6);
+        } else {
+            EXPECT_PRED3(near, pixelAt(image, 8, 8), 0xFF18DD18u, 40);
+        }
+    }
 }
 
 TEST(DecodeImage, RefusesWhatIsNoPicture) {

@@ -43,7 +43,9 @@ struct Decoding {
     IWICBitmapDecoder* decoder = nullptr;
     IWICBitmapFrameDecode* frame = nullptr;
     IWICFormatConverter* converter = nullptr;
+    IWICColorTransform* inSrgb = nullptr;
     ~Decoding() {
+        release(inSrgb);
         release(converter);
         release(frame);
         release(decoder);
@@ -108,6 +110,41 @@ int orientationOf(IWICBitmapDecoder* decoder, IWICBitmapFrameDecode* frame, cons
     return orientation;
 }
 
+// `pixels` (32-bit BGRA of `frame`) with their colours converted to sRGB, when the frame
+// carries a colour profile and the platform can convert it; null otherwise. Wine 8 takes
+// the profile and gives the colours back as they are.
+IWICColorTransform* inSrgb(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame,
+                           IWICBitmapSource* pixels) {
+    constexpr UINT most = 8;
+    UINT count = 0;
+    if (FAILED(frame->GetColorContexts(0, nullptr, &count)) || count == 0) return nullptr;
+    if (count > most) count = most;
+    IWICColorContext* contexts[most] = {};
+    UINT created = 0;
+    while (created < count && SUCCEEDED(factory->CreateColorContext(&contexts[created]))) ++created;
+    UINT actual = 0;
+    IWICColorContext* profile = nullptr;
+    if (created == count && SUCCEEDED(frame->GetColorContexts(count, contexts, &actual))) {
+        for (UINT i = 0; i < count && i < actual && profile == nullptr; ++i) {
+            WICColorContextType type = WICColorContextUninitialized;
+            if (SUCCEEDED(contexts[i]->GetType(&type)) && type == WICColorContextProfile)
+                profile = contexts[i];
+        }
+    }
+    IWICColorContext* srgb = nullptr;
+    IWICColorTransform* transform = nullptr;
+    constexpr UINT exifSrgb = 1;  // the Exif colour space number of sRGB
+    if (profile != nullptr && SUCCEEDED(factory->CreateColorContext(&srgb)) &&
+        SUCCEEDED(srgb->InitializeFromExifColorSpace(exifSrgb)) &&
+        SUCCEEDED(factory->CreateColorTransformer(&transform)) &&
+        FAILED(transform->Initialize(pixels, profile, srgb, GUID_WICPixelFormat32bppBGRA))) {
+        release(transform);
+    }
+    release(srgb);
+    for (UINT i = 0; i < created; ++i) release(contexts[i]);
+    return transform;
+}
+
 bool decode(const char* path, const wchar_t* widePath, RgbaImage& image, std::string& reason) {
     Decoding d;
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
@@ -140,10 +177,14 @@ bool decode(const char* path, const wchar_t* widePath, RgbaImage& image, std::st
         return fail(reason, "the picture's pixel format cannot be read");
     }
     std::vector<unsigned char> pixels(static_cast<std::size_t>(width) * height * 4);
-    if (FAILED(d.converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(pixels.size()),
-                                       pixels.data()))) {
+    const auto copied = [&](IWICBitmapSource* source) {
+        return SUCCEEDED(source->CopyPixels(nullptr, width * 4, static_cast<UINT>(pixels.size()),
+                                            pixels.data()));
+    };
+    // The colours as the picture stores them where converting them fails.
+    d.inSrgb = inSrgb(d.factory, d.frame, d.converter);
+    if (!(d.inSrgb != nullptr && copied(d.inSrgb)) && !copied(d.converter))
         return fail(reason, "the picture cannot be read: it is damaged or cut short");
-    }
     // Blue, green, red, alpha as the converter gives them; red first as RgbaImage holds it.
     for (std::size_t i = 0; i < pixels.size(); i += 4) {
         unsigned char blue = pixels[i];
