@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "brand/file_bytes.h"
+#include "brand/file_problem.h"
 #include "brand/picture/decode_image.h"
 #include "brand/picture/orientation.h"
 #include "brand/system_text.h"
@@ -203,10 +204,11 @@ bool decode(const char* path, const wchar_t* widePath, RgbaImage& image, std::st
 
 bool decodeImageFile(const char* path, RgbaImage& image, std::string& reason) {
     image = RgbaImage();
-    DWORD attributes = GetFileAttributesA(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES) return fail(reason, "the picture does not exist");
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-        return fail(reason, "the picture is a folder, not a file");
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        reason = "the picture " + unreadableFileText(path, GetLastError());
+        return false;
+    }
     std::wstring wide;
     if (!wideFromSystemText(path, wide)) {
         return fail(reason, "the picture's path is not a text of the system's code page");
