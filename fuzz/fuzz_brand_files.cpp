@@ -1,6 +1,6 @@
 // Any bytes as the files the brand tool reads: an icon file, a version block, a program's
-// headers. None may crash; a version block read must write back to bytes that read again
-// as the same tree.
+// headers, a photo's Exif block. None may crash; a version block read must write back to
+// bytes that read again as the same tree.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,12 +8,15 @@
 #include <vector>
 
 #include "brand/icon_file.h"
+#include "brand/picture/orientation.h"
 #include "brand/version_info.h"
 #include "pe_header/pe_header.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const Bytes file(data, data + size);
     readPeHeader(file);
+    const int orientation = jpegOrientation(file);
+    if (orientation < 0 || orientation > 8) std::abort();
 
     std::vector<IconImage> images;
     std::string reason;
