@@ -9,7 +9,6 @@
 #include <utility>
 
 #include "checker/checking_code_page.h"
-#include "checker/code_pages.h"
 #include "checker/contrast_check.h"
 #include "checker/entry_fields.h"
 #include "checker/menu_encoding.h"
@@ -237,7 +236,7 @@ void checkSectionInForce(const Picture* picture, Report& report) {
     }
 
     // The menu's own fonts, made for the character set of this section.
-    const unsigned codePage = codePageForSection(launcherState.languageIndex);
+    const unsigned codePage = codePageForLanguageIndex(launcherState.languageIndex);
     const MeasuringFont itemFont(createItemFont(), codePage);
     const MeasuringFont commentFont(createCommentFont(), codePage);
 
@@ -316,7 +315,7 @@ void checkCharacters(const std::string& section, unsigned codePage, const MenuLi
 // Checks section `index` (or [0] for 0) the way systems of its code page read it.
 void checkSectionOnItsSystems(std::int32_t index, MenuFileViews& views, const MenuLines& lines,
                               const Picture* picture, Report& report) {
-    const unsigned codePage = codePageForSection(index);
+    const unsigned codePage = codePageForLanguageIndex(index);
     const std::string section = std::to_string(index);
     const std::string file = views.fileFor(codePage);
     char kept[kPathSize];
@@ -371,7 +370,7 @@ void checkCheckingCodePage(const std::vector<std::int32_t>& present, const std::
     std::vector<SectionText> sections;
     for (const std::int32_t index : present) {
         sections.push_back(
-            {index, codePageForSection(index), beyondAscii(std::to_string(index), lines)});
+            {index, codePageForLanguageIndex(index), beyondAscii(std::to_string(index), lines)});
     }
     const unsigned here = GetACP();
     const std::vector<std::int32_t> garbled = sectionsGarbledOn(here, sections);
@@ -380,7 +379,7 @@ void checkCheckingCodePage(const std::vector<std::int32_t>& present, const std::
     for (const std::int32_t index : garbled) {
         if (!named.empty()) named += ", ";
         named += "[" + std::to_string(index) + "] (code page " +
-                 std::to_string(codePageForSection(index)) + ")";
+                 std::to_string(codePageForLanguageIndex(index)) + ")";
     }
     report.info(menuFile, "this PC's ANSI code page, " + std::to_string(here) +
                               ", takes several bytes for a character, and the profile reader "

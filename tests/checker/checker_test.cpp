@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "built_program.h"
-#include "checker/code_pages.h"
 #include "checker/contrast.h"
 #include "config/language.h"
 #include "medium_drive.h"
@@ -685,20 +684,6 @@ TEST(Contrast, AFewSpecksDoNotCountButMoreDo) {
     }
     // Outside the picture there is nothing to measure.
     EXPECT_FALSE(textContrast(Picture(), 0, 0, 10, 10, 0, 0.05).measured);
-}
-
-// The code page each section is judged in is the one the platform gives its languages.
-TEST(SectionCodePages, AreThePlatformsAnsiCodePagesOfTheirLanguages) {
-    for (unsigned id = 1; id <= 0xFFFF; ++id) {
-        const std::int32_t section = languageIndexForLangId(id);
-        if (section == 0 && id != 0x0409) continue;
-        char codePage[16] = {};
-        ASSERT_GT(GetLocaleInfoA(MAKELCID(id, SORT_DEFAULT), LOCALE_IDEFAULTANSICODEPAGE, codePage,
-                                 sizeof codePage),
-                  0)
-            << id;
-        EXPECT_EQ(codePageForSection(section), static_cast<unsigned>(std::atoi(codePage))) << id;
-    }
 }
 
 TEST(CheckerUsage, HelpAndWrongArguments) {
