@@ -6,6 +6,7 @@
 #include "checker/report.h"
 #include "checker/view_check.h"
 #include "config/colour_table.h"
+#include "config/view_keys.h"
 #include "state/launcher_state.h"
 #include "window/layout.h"
 
@@ -69,7 +70,7 @@ void checkCommentContrast(Report& report) {
     const ViewSettings& view = launcherState.view;
     const double ratio =
         contrastRatio(colourFromIndex(view.FontCommentColor), colourFromIndex(view.BkCommentColor));
-    judge(keyPlace("View", "FontCommentColor"), ratio,
+    judge(keyPlace(kViewSectionName, "FontCommentColor"), ratio,
           "comment text " + colourText(view.FontCommentColor) + " on the comment box " +
               colourText(view.BkCommentColor),
           report);

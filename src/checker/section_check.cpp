@@ -8,6 +8,7 @@
 #include "checker/report.h"
 #include "config/language.h"
 #include "config/number_text.h"
+#include "config/view_keys.h"
 #include "state/launcher_state.h"
 
 namespace {
@@ -54,7 +55,7 @@ bool isWindowsSection(const std::string& name) {
 }
 
 SectionClass classifySection(const std::string& name) {
-    if (sameName(name, "View")) return {SectionKind::View, 0};
+    if (sameName(name, kViewSectionName)) return {SectionKind::View, 0};
     if (isWindowsSection(name)) return {SectionKind::Windows, 0};
     // The menu names its sections with "%d": no sign, no leading zero.
     if (allDigits(name) && name.size() <= 2 && (name == "0" || name[0] != '0')) {
@@ -94,7 +95,7 @@ void checkSectionNames(const std::vector<std::string>& names, Report& report) {
                 why += ": language sections are numbered 0 to 29";
             }
         } else {
-            const std::string nearest = nearestName(name, {"View", "autorun"});
+            const std::string nearest = nearestName(name, {kViewSectionName, "autorun"});
             if (!nearest.empty()) {
                 why += didYouMean(sectionPlace(nearest).text);
             } else {
@@ -146,9 +147,10 @@ const std::vector<std::string>& languageKeys() {
 }
 
 const std::vector<std::string>& viewKeys() {
-    static const std::vector<std::string> keys = {
-        "ShowNumbers",     "FontName",        "FontSize",         "FontBold",
-        "FontItalic",      "FontUnderlined",  "FontColor",        "FontActiveColor",
-        "FontCommentName", "FontCommentSize", "FontCommentColor", "BkCommentColor"};
+    static const std::vector<std::string> keys = [] {
+        std::vector<std::string> names;
+        for (const ViewKey& key : kViewKeys) names.push_back(key.name);
+        return names;
+    }();
     return keys;
 }

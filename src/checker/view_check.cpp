@@ -1,6 +1,5 @@
 #include "checker/view_check.h"
 
-#include <cstring>
 #include <string>
 
 #include "checker/near_name.h"
@@ -12,37 +11,12 @@
 #include "config/colour_table.h"
 #include "config/language.h"
 #include "config/profile_readers.h"
+#include "config/view_keys.h"
 #include "config/view_settings.h"
 #include "state/launcher_state.h"
 #include "window/menu_fonts.h"
 
 namespace {
-
-const char kView[] = "View";
-
-enum class ViewKind { Flag, Number, Colour, Text };
-
-struct ViewKey {
-    const char* name;
-    ViewKind kind;
-    std::int32_t ViewSettings::*number;
-    char (ViewSettings::*text)[kPathSize];
-};
-
-const ViewKey kViewKeys[] = {
-    {"ShowNumbers", ViewKind::Flag, &ViewSettings::ShowNumbers, nullptr},
-    {"FontName", ViewKind::Text, nullptr, &ViewSettings::FontName},
-    {"FontSize", ViewKind::Number, &ViewSettings::FontSize, nullptr},
-    {"FontBold", ViewKind::Flag, &ViewSettings::FontBold, nullptr},
-    {"FontItalic", ViewKind::Flag, &ViewSettings::FontItalic, nullptr},
-    {"FontUnderlined", ViewKind::Flag, &ViewSettings::FontUnderlined, nullptr},
-    {"FontColor", ViewKind::Colour, &ViewSettings::FontColor, nullptr},
-    {"FontActiveColor", ViewKind::Colour, &ViewSettings::FontActiveColor, nullptr},
-    {"FontCommentName", ViewKind::Text, nullptr, &ViewSettings::FontCommentName},
-    {"FontCommentSize", ViewKind::Number, &ViewSettings::FontCommentSize, nullptr},
-    {"FontCommentColor", ViewKind::Colour, &ViewSettings::FontCommentColor, nullptr},
-    {"BkCommentColor", ViewKind::Colour, &ViewSettings::BkCommentColor, nullptr},
-};
 
 const char* const kColourNames[kColourCount] = {
     "black", "black", "navy",    "maroon", "green",  "blue", "teal",  "purple", "olive",
@@ -52,7 +26,7 @@ const char* const kColourNames[kColourCount] = {
 }  // namespace
 
 std::string colourText(std::int32_t index) {
-    const char* name = index >= 0 && index < kColourCount ? kColourNames[index] : "black";
+    const char* name = isColourNumber(index) ? kColourNames[index] : "black";
     return std::to_string(index) + " (" + name + ")";
 }
 
@@ -83,15 +57,15 @@ std::string refusedValue(const ViewKey& key, const std::string& value, std::int3
                 return given + " is not a colour number from 1 to 17: it stays " +
                        colourText(defaultValue);
             }
-            if (taken >= kColourCount) {
+            if (!isColourNumber(taken)) {
                 return "colour " + std::to_string(taken) + " is outside 1 to 17: it stays " +
                        colourText(defaultValue);
             }
             return {};
         case ViewKind::Text:
-            if (value.size() < kPathSize) return {};
+            if (value.size() < kFaceNameSize) return {};
             return std::to_string(value.size()) + " characters: the menu takes only the first " +
-                   std::to_string(kPathSize - 1);
+                   std::to_string(kFaceNameSize - 1);
     }
     return {};
 }
@@ -111,7 +85,8 @@ void checkViewSection(bool present, Report& report) {
     view = defaults;
     readViewSettings();
 
-    if (!present) report.info(sectionPlace(kView), "not in the file: the menu uses its defaults");
+    if (!present)
+        report.info(sectionPlace(kViewSectionName), "not in the file: the menu uses its defaults");
 
     // The menu's own fonts in the default character set, to name the faces in use.
     launcherState.textCharset = kDefaultCharset;
@@ -119,11 +94,11 @@ void checkViewSection(bool present, Report& report) {
     const MeasuringFont commentFont(createCommentFont());
 
     for (const ViewKey& key : kViewKeys) {
-        const Place place = keyPlace(kView, key.name);
+        const Place place = keyPlace(kViewSectionName, key.name);
         if (key.kind == ViewKind::Text) {
             const char* face = view.*key.text;
             const MeasuringFont& font =
-                std::strcmp(key.name, "FontName") == 0 ? itemFont : commentFont;
+                key.text == &ViewSettings::FontName ? itemFont : commentFont;
             report.info(place, std::string(face) + substitutedFace(face, font));
         } else if (key.kind == ViewKind::Colour) {
             report.info(place, colourText(view.*key.number));
@@ -131,11 +106,11 @@ void checkViewSection(bool present, Report& report) {
             report.info(place, std::to_string(view.*key.number));
         }
 
-        const std::string value = rawValue(kView, key.name);
+        const std::string value = rawValue(kViewSectionName, key.name);
         if (value.empty()) continue;
         // The menu's own reader tells whether it takes the value.
         std::int32_t taken = 0;
-        readProfileNumber(kView, key.name, taken);
+        readProfileNumber(kViewSectionName, key.name, taken);
         const std::int32_t defaultValue = key.number != nullptr ? defaults.*key.number : 0;
         const std::string problem = refusedValue(key, value, taken, defaultValue);
         if (!problem.empty()) report.warning(place, problem);
@@ -143,11 +118,11 @@ void checkViewSection(bool present, Report& report) {
 
     const int captionHeight = itemFont.lineHeight();
     if (captionHeight > kCaptionHeightRoom) {
-        report.warning(keyPlace(kView, "FontSize"), "a caption is " +
-                                                        std::to_string(captionHeight) +
-                                                        " pixels high and its entry place leaves " +
-                                                        std::to_string(kCaptionHeightRoom) +
-                                                        ": the bottom of every caption is cut");
+        report.warning(keyPlace(kViewSectionName, "FontSize"),
+                       "a caption is " + std::to_string(captionHeight) +
+                           " pixels high and its entry place leaves " +
+                           std::to_string(kCaptionHeightRoom) +
+                           ": the bottom of every caption is cut");
     }
-    if (present) checkSectionKeys(kView, false, report);
+    if (present) checkSectionKeys(kViewSectionName, false, report);
 }
