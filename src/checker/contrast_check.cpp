@@ -44,10 +44,10 @@ void judge(const Place& place, double ratio, const std::string& what, Report& re
 
 void checkCaptionContrast(const Place& place, int slot, int width, int height,
                           const Picture& picture, Report& report) {
-    // The caption's text as drawn: from 8 pixels into its place, cut at the place's edges.
+    // The caption's text as drawn: from its text origin in its place, cut at the place's edges.
     const RECT entry = itemRect(slot);
-    const int left = entry.left + 8;
-    const int top = entry.top + 8;
+    const int left = entry.left + kCaptionOffset;
+    const int top = entry.top + kCaptionOffset;
     const int right = left + width < entry.right ? left + width : entry.right;
     const int bottom = top + height < entry.bottom ? top + height : entry.bottom;
     const ViewSettings& view = launcherState.view;

@@ -26,6 +26,7 @@
 #include "startup/menu_file.h"
 #include "state/launcher_state.h"
 #include "window/item_text.h"
+#include "window/layout.h"
 #include "window/menu_fonts.h"
 
 namespace {
@@ -201,13 +202,13 @@ bool checkEntry(const std::string& section, int slot, const MeasuringFont& itemF
         const std::size_t length =
             formatItemText(text, slot, item.caption, launcherState.view.ShowNumbers);
         const int width = itemFont.width(text, length);
-        if (width > kCaptionRoom) {
+        if (width > kCaptionRoomWidth) {
             const ViewSettings& view = launcherState.view;
             report.warning(
                 place, std::string(view.ShowNumbers == 1 ? "caption with its number" : "caption") +
                            " is " + std::to_string(width) + " pixels wide in " +
                            fontText(view.FontName, view.FontSize) + " and its place shows " +
-                           std::to_string(kCaptionRoom) + ": the rest is cut");
+                           std::to_string(kCaptionRoomWidth) + ": the rest is cut");
         }
         if (picture != nullptr)
             checkCaptionContrast(place, slot, width, itemFont.lineHeight(), *picture, report);

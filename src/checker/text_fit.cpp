@@ -66,7 +66,7 @@ CommentFit MeasuringFont::commentFit(const std::string& text) const {
     const std::size_t length = text.size() < kTextLineSize - 1 ? text.size() : kTextLineSize - 1;
     const std::wstring characters = asCharacters(text.c_str(), length, codePage_);
     DrawTextW(dc_, characters.c_str(), static_cast<int>(characters.size()), &needed,
-              DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL);
+              DT_CALCRECT | kCommentTextFormat);
     fit.lines = (needed.bottom - needed.top) / height;
     fit.shownLines = (box.bottom - box.top) / height;
     fit.tooWide = needed.right > box.right;

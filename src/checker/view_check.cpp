@@ -14,6 +14,7 @@
 #include "config/view_keys.h"
 #include "config/view_settings.h"
 #include "state/launcher_state.h"
+#include "window/layout.h"
 #include "window/menu_fonts.h"
 
 namespace {
@@ -117,11 +118,11 @@ void checkViewSection(bool present, Report& report) {
     }
 
     const int captionHeight = itemFont.lineHeight();
-    if (captionHeight > kCaptionHeightRoom) {
+    if (captionHeight > kCaptionRoomHeight) {
         report.warning(keyPlace(kViewSectionName, "FontSize"),
                        "a caption is " + std::to_string(captionHeight) +
                            " pixels high and its entry place leaves " +
-                           std::to_string(kCaptionHeightRoom) +
+                           std::to_string(kCaptionRoomHeight) +
                            ": the bottom of every caption is cut");
     }
     if (present) checkSectionKeys(kViewSectionName, false, report);
