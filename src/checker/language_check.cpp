@@ -149,7 +149,7 @@ bool checkEntry(const std::string& section, int slot, const MeasuringFont& itemF
 
     const MenuItem& item = *launcherState.menuItems[slot];
     const std::string line = written.substr(0, kTextLineSize - 1);
-    const std::vector<std::string> fields = splitEntryLine(line);
+    const std::vector<std::string> fields = entryFields(line);
 
     std::string what = item.empty ? "(no caption)" : quoted(item.caption);
     if (item.command[0] == '\0') {
@@ -166,7 +166,7 @@ bool checkEntry(const std::string& section, int slot, const MeasuringFont& itemF
                                   " characters: the menu reads only the first " +
                                   std::to_string(line.size()));
     }
-    if (fields.size() < kFieldsPerEntry) {
+    if (fields.size() < kEntryFieldCount) {
         report.warning(place,
                        "only " + std::to_string(fields.size()) +
                            (fields.size() == 1 ? " field" : " fields") +
@@ -183,8 +183,8 @@ bool checkEntry(const std::string& section, int slot, const MeasuringFont& itemF
             place,
             "caption: \\n is shown as written; line breaks work only in comments and error texts");
     }
-    if (fields.size() > kFieldsPerEntry) {
-        const std::string& close = fields[kFieldsPerEntry];
+    if (fields.size() > kEntryFieldCount) {
+        const std::string& close = fields[kEntryFieldCount];
         if (!isBlank(close) && !isWrittenZero(close) && item.closeAfterLaunch == 0) {
             report.warning(place, "close flag " + quoted(close) + " is not 1: the menu stays open");
         }

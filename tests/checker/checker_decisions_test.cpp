@@ -29,6 +29,26 @@ TEST(CheckingCodePage, AMultiByteCodePageGarblesTextsOfOtherCodePages) {
     }
 }
 
+// The fields as written, cut by the menu's own cutter: a field is there when the one before
+// it ended at a bar, and the sixth keeps any further bars.
+TEST(EntryFields, AreCutWhereTheMenuCutsThem) {
+    const struct {
+        const char* line;
+        std::vector<std::string> fields;
+    } cases[] = {
+        {"Exit", {"Exit"}},
+        {"Exit|", {"Exit", ""}},
+        {"Setup|setup.exe", {"Setup", "setup.exe"}},
+        {"Setup|setup.exe||||", {"Setup", "setup.exe", "", "", "", ""}},
+        {"a|b|c|d|e", {"a", "b", "c", "d", "e"}},
+        {"a|b|c|d|e|1|x", {"a", "b", "c", "d", "e", "1|x"}},
+        // Nothing trimmed, expanded or unescaped.
+        {" Docs | %WINDIR%\\x |a\\nb", {" Docs ", " %WINDIR%\\x ", "a\\nb"}},
+        {"||||||", {"", "", "", "", "", "|"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(entryFields(c.line), c.fields) << c.line;
+}
+
 TEST(EntryFields, AWebAddressWithoutItsScheme) {
     const struct {
         const char* command;
@@ -62,7 +82,7 @@ TEST(EntryFields, TheLineThatClosesTheMenu) {
         {"Exit", "Exit|||||1"},
         {"Exit|", "Exit|||||1"},
     };
-    for (const auto& c : cases) EXPECT_EQ(lineThatCloses(splitEntryLine(c.line)), c.closing);
+    for (const auto& c : cases) EXPECT_EQ(lineThatCloses(entryFields(c.line)), c.closing);
 }
 
 TEST(MediumRoot, TheMenuTakesTheRootOfItsDriveOrShare) {
