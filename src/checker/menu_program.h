@@ -1,6 +1,6 @@
-// The menu program on a medium: the program that carries the menu's picture (bitmap 111)
-// and window (dialog 103), whatever its name, and the picture it shows, read from the file
-// without running it.
+// The menu program on a medium: the program that carries the menu's picture
+// (IDB_BACKGROUND) and window (IDD_MENU), whatever its name, and the picture it shows, read
+// from the file without running it.
 #pragma once
 
 #include <string>

@@ -12,6 +12,7 @@
 #include "checker/contrast.h"
 #include "config/language.h"
 #include "medium_drive.h"
+#include "resources/resource_ids.h"
 #include "test_files.h"
 
 namespace {
@@ -574,7 +575,7 @@ bool writeMenuProgramWith(const std::string& path, const std::string& picture) {
     HANDLE update = BeginUpdateResourceA(path.c_str(), FALSE);
     if (update == nullptr) return false;
     std::string data = picture;
-    const bool ok = UpdateResourceA(update, RT_BITMAP, MAKEINTRESOURCEA(111),
+    const bool ok = UpdateResourceA(update, RT_BITMAP, MAKEINTRESOURCEA(IDB_BACKGROUND),
                                     MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL), &data[0],
                                     static_cast<DWORD>(data.size())) != 0;
     return EndUpdateResourceA(update, !ok) != 0 && ok;

@@ -5,14 +5,13 @@
 
 #include "config/colour_table.h"
 #include "config/menu_item.h"
+#include "resources/resource_ids.h"
 #include "state/launcher_state.h"
 #include "test_files.h"
 #include "window/menu_dialog.h"
 
 namespace {
 
-constexpr int kMenuTemplate = 103;
-constexpr int kPicture = 111;
 constexpr DWORD kWaitLimitMs = 5000;
 
 bool isDialogWindow(HWND window) {
@@ -176,7 +175,8 @@ void Canvas::fill(const RECT& area, COLORREF colour) {
 }
 
 void Canvas::drawPicture() {
-    static HBITMAP picture = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kPicture));
+    static HBITMAP picture =
+        LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_BACKGROUND));
     HDC source = CreateCompatibleDC(dc_);
     HGDIOBJ kept = SelectObject(source, picture);
     BitBlt(dc_, 0, 0, kWholePicture.right, kWholePicture.bottom, source, 0, 0, SRCCOPY);
@@ -245,8 +245,8 @@ void MenuWindowTest::TearDown() {
 }
 
 HWND MenuWindowTest::createMenu() {
-    HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kMenuTemplate),
-                                     nullptr, MenuDialogProc, 0);
+    HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MENU), nullptr,
+                                     MenuDialogProc, 0);
     EXPECT_NE(nullptr, window) << "error " << GetLastError();
     if (window != nullptr) windows_.push_back(window);
     return window;
@@ -321,8 +321,8 @@ INT_PTR runMenuModally(const std::function<void(HWND)>& script) {
     currentRun = &run;
     HHOOK hook = SetWindowsHookExA(WH_CBT, findMenuDialog, nullptr, GetCurrentThreadId());
     const UINT_PTR timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, stepModalRun);
-    const INT_PTR endCode = DialogBoxParamA(
-        GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kMenuTemplate), nullptr, MenuDialogProc, 0);
+    const INT_PTR endCode = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MENU),
+                                            nullptr, MenuDialogProc, 0);
     KillTimer(nullptr, timer);
     UnhookWindowsHookEx(hook);
     currentRun = nullptr;
