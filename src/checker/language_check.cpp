@@ -13,6 +13,7 @@
 #include "checker/entry_fields.h"
 #include "checker/menu_encoding.h"
 #include "checker/menu_lines.h"
+#include "checker/menu_state.h"
 #include "checker/near_name.h"
 #include "checker/profile_scan.h"
 #include "checker/report.h"
@@ -319,8 +320,6 @@ void checkSectionOnItsSystems(std::int32_t index, MenuFileViews& views, const Me
     const unsigned codePage = codePageForLanguageIndex(index);
     const std::string section = std::to_string(index);
     const std::string file = views.fileFor(codePage);
-    char kept[kPathSize];
-    std::memcpy(kept, launcherState.menuFilePath, sizeof kept);
     if (file.empty() || file.size() >= sizeof launcherState.menuFilePath) {
         report.error(sectionPlace(section), "cannot be read in code page " +
                                                 std::to_string(codePage) +
@@ -328,6 +327,8 @@ void checkSectionOnItsSystems(std::int32_t index, MenuFileViews& views, const Me
                                                 "temporary folder");
         return;
     }
+    // The menu's state for this section alone: its file, its language and its entries.
+    const MenuStateScope scope;
     std::memcpy(launcherState.menuFilePath, file.c_str(), file.size() + 1);
     report.setTextCodePage(codePage);
 
@@ -352,7 +353,6 @@ void checkSectionOnItsSystems(std::int32_t index, MenuFileViews& views, const Me
     if (views.utf16()) checkCharacters(section, codePage, lines, report);
 
     report.setTextCodePage(CP_ACP);
-    std::memcpy(launcherState.menuFilePath, kept, sizeof kept);
 }
 
 // Whether any line of the first section named `section` holds a byte outside ASCII.

@@ -13,6 +13,7 @@
 #include "checker/menu_encoding.h"
 #include "checker/menu_lines.h"
 #include "checker/menu_program.h"
+#include "checker/menu_state.h"
 #include "checker/near_name.h"
 #include "checker/profile_scan.h"
 #include "checker/read_through.h"
@@ -250,6 +251,8 @@ bool chooseReadingFile(FileEncoding encoding, const std::string& bytes, MenuFile
 }  // namespace
 
 void checkMedium(const CheckOptions& options, Report& report) {
+    // The menu file, the medium's root and the look, for every check of this medium.
+    const MenuStateScope scope;
     const std::string menuFile = findMenuFile(options.medium, report);
     if (menuFile.empty()) return;
 

@@ -58,6 +58,13 @@ static MenuItem emptyItem("", "", "", "", "", false);
 
 MenuItem* sharedEmptyItem() { return &emptyItem; }
 
+void releaseMenuItem(MenuItem* item) {
+    if (item == nullptr || item == sharedEmptyItem()) return;
+    releaseMenuItemTexts(*item);
+    item->~MenuItem();
+    std::free(item);
+}
+
 // A new record in a heap block of its own; null when memory runs out. The block comes from
 // malloc, which reports failure by its result, so nothing here can throw.
 static MenuItem* newMenuItem(const char* caption, const char* command, const char* parameters,

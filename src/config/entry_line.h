@@ -55,3 +55,8 @@ MenuItem* menuItemFromLine(const char* line);
 
 // The one statically allocated empty entry.
 MenuItem* sharedEmptyItem();
+
+// Releases an entry menuItemFromLine made, its texts and the record; does nothing for null
+// and for the shared empty entry. Only the tools call it: the menu keeps its entries until
+// the process ends.
+void releaseMenuItem(MenuItem* item);
