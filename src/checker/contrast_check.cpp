@@ -4,7 +4,7 @@
 #include <string>
 
 #include "checker/report.h"
-#include "checker/view_check.h"
+#include "checker/view_values.h"
 #include "config/colour_table.h"
 #include "config/view_keys.h"
 #include "state/launcher_state.h"

@@ -222,7 +222,7 @@ bool checkEntry(const std::string& section, int slot, const MeasuringFont& itemF
 // Title, prompt and entries of the section now in force, and its keys.
 void checkSectionInForce(const Picture* picture, Report& report) {
     const std::string section = launcherState.sectionName;
-    checkSectionKeys(section, true, report);
+    checkSectionKeys(section, true, sectionLines(section), report);
 
     const std::string title = rawValue(section, "Title");
     if (title.empty()) {
@@ -348,7 +348,7 @@ void checkSectionOnItsSystems(std::int32_t index, MenuFileViews& views, const Me
                                                   "] has no Title: [0] is used, "
                                                   "and the Prompt and entries of [" +
                                                   section + "] are never shown");
-        checkSectionKeys(section, true, report);
+        checkSectionKeys(section, true, sectionLines(section), report);
     }
     if (views.utf16()) checkCharacters(section, codePage, lines, report);
 

@@ -88,7 +88,7 @@ void checkSectionNames(const std::vector<std::string>& names, Report& report) {
             const std::string canonical = std::to_string(index);
             if (name[0] == '0' && index >= 0 && isLanguageSectionNumber(index)) {
                 why += ": section names have no leading zero" +
-                       didYouMean(sectionPlace(canonical).text);
+                       didYouMean(placeText(sectionPlace(canonical)));
             } else if (index >= 0 && index <= 29) {
                 why += ": no language leads to section " + canonical;
             } else {
@@ -97,7 +97,7 @@ void checkSectionNames(const std::vector<std::string>& names, Report& report) {
         } else {
             const std::string nearest = nearestName(name, {kViewSectionName, "autorun"});
             if (!nearest.empty()) {
-                why += didYouMean(sectionPlace(nearest).text);
+                why += didYouMean(placeText(sectionPlace(nearest)));
             } else {
                 why += ": language sections are named by number, 0 to 29";
             }
@@ -106,10 +106,11 @@ void checkSectionNames(const std::vector<std::string>& names, Report& report) {
     }
 }
 
-void checkSectionKeys(const std::string& section, bool languageSection, Report& report) {
+void checkSectionKeys(const std::string& section, bool languageSection,
+                      const std::vector<SectionLine>& lines, Report& report) {
     const std::vector<std::string>& keys = languageSection ? languageKeys() : viewKeys();
     std::map<std::string, int> seen;
-    for (const SectionLine& line : sectionLines(section)) {
+    for (const SectionLine& line : lines) {
         const int occurrence = seen[comparable(line.key)]++;
         const Place place = keyPlace(section, line.key, occurrence);
         if (!line.hasEquals) {
