@@ -94,6 +94,12 @@ bool readMenuPicture(const std::string& program, Picture& picture, std::string& 
         reason = "cannot be read as a program";
         return false;
     }
+    const bool ok = readPictureResource(module, picture, reason);
+    FreeLibrary(module);
+    return ok;
+}
+
+bool readPictureResource(HMODULE module, Picture& picture, std::string& reason) {
     HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(IDB_BACKGROUND), RT_BITMAP);
     HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
     const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
@@ -110,6 +116,5 @@ bool readMenuPicture(const std::string& program, Picture& picture, std::string& 
         reason = "its picture (" + pictureName() +
                  ") is not an uncompressed bitmap the checker can read";
     }
-    FreeLibrary(module);
     return ok;
 }

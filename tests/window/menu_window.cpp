@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "checker/menu_program.h"
 #include "config/colour_table.h"
 #include "config/menu_item.h"
 #include "resources/resource_ids.h"
@@ -175,13 +176,21 @@ void Canvas::fill(const RECT& area, COLORREF colour) {
 }
 
 void Canvas::drawPicture() {
-    static HBITMAP picture =
-        LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_BACKGROUND));
-    HDC source = CreateCompatibleDC(dc_);
-    HGDIOBJ kept = SelectObject(source, picture);
-    BitBlt(dc_, 0, 0, kWholePicture.right, kWholePicture.bottom, source, 0, 0, SRCCOPY);
-    SelectObject(source, kept);
-    DeleteDC(source);
+    // Read as the checker reads a menu program's picture, not as the menu loads it, so the
+    // menu's own painting is compared with something else.
+    static const Picture picture = [] {
+        Picture read;
+        std::string reason;
+        EXPECT_TRUE(readPictureResource(GetModuleHandleA(nullptr), read, reason)) << reason;
+        return read;
+    }();
+    GdiFlush();
+    const std::size_t count = static_cast<std::size_t>(kWholePicture.right) * kWholePicture.bottom;
+    for (std::size_t i = 0; i < count && i < picture.pixels.size(); ++i) {
+        // Red in the lowest byte to the DIB's blue, green, red in memory order.
+        const std::uint32_t colour = picture.pixels[i];
+        bits_[i] = (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF);
+    }
 }
 
 void Canvas::copyFromWindow(HWND window) {

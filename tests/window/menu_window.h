@@ -51,7 +51,7 @@ public:
     RECT changedBounds(const Canvas& other, const RECT& area) const;
 
     void fill(const RECT& area, COLORREF colour);
-    // The background picture, loaded from this program's resources, over the whole canvas.
+    // The background picture, read from this program's resources, over the whole canvas.
     void drawPicture();
     // The client area of a shown window, read back through its device context.
     void copyFromWindow(HWND window);
