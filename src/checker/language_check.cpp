@@ -24,6 +24,7 @@
 #include "config/language.h"
 #include "config/menu_item.h"
 #include "config/menu_items.h"
+#include "console/console_text.h"
 #include "startup/menu_file.h"
 #include "state/launcher_state.h"
 #include "window/item_text.h"
@@ -272,7 +273,7 @@ void checkSectionInForce(const Picture* picture, Report& report) {
 
 // "U+00E9" for a character given in UTF-8.
 std::string codePoint(const std::string& character) {
-    const std::wstring wide = wideFromUtf8(character);
+    const std::wstring wide = wideFromCodePage(character, CP_UTF8);
     unsigned long point = wide.empty() ? 0 : static_cast<unsigned long>(wide[0]);
     if (wide.size() == 2) point = 0x10000 + ((point - 0xD800) << 10) + (wide[1] - 0xDC00u);
     char text[16];

@@ -23,14 +23,6 @@ bool allDigits(const std::string& text) {
 
 std::string didYouMean(const std::string& name) { return " (did you mean " + name + "?)"; }
 
-// The name in lower case: names are compared without regard to letter case.
-std::string comparable(std::string name) {
-    for (char& c : name) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return name;
-}
-
 }  // namespace
 
 bool isLanguageSectionNumber(std::int32_t index) {
@@ -68,7 +60,7 @@ SectionClass classifySection(const std::string& name) {
 void checkSectionNames(const std::vector<std::string>& names, Report& report) {
     std::map<std::string, int> seen;
     for (const std::string& name : names) {
-        const int occurrence = seen[comparable(name)]++;
+        const int occurrence = seen[comparableName(name)]++;
         const Place place = sectionPlace(name, occurrence);
         const bool earlier = occurrence > 0;
         const SectionClass section = classifySection(name);
@@ -111,7 +103,7 @@ void checkSectionKeys(const std::string& section, bool languageSection,
     const std::vector<std::string>& keys = languageSection ? languageKeys() : viewKeys();
     std::map<std::string, int> seen;
     for (const SectionLine& line : lines) {
-        const int occurrence = seen[comparable(line.key)]++;
+        const int occurrence = seen[comparableName(line.key)]++;
         const Place place = keyPlace(section, line.key, occurrence);
         if (!line.hasEquals) {
             report.warning(place, "a line without '=': the menu reads nothing from it");

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "console/console_text.h"
 #include "test_files.h"
 
 namespace {
@@ -28,8 +29,8 @@ TEST(MenuEncoding, Utf8FromWideIsTheTextItself) {
         {std::wstring(L"a\0b", 3), std::string("a\0b", 3)},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(utf8FromWide(c.wide), c.utf8) << c.utf8;
-        EXPECT_EQ(wideFromUtf8(c.utf8), c.wide) << c.utf8;
+        EXPECT_EQ(utf8FromWideText(c.wide), c.utf8) << c.utf8;
+        EXPECT_EQ(wideFromCodePage(c.utf8, CP_UTF8), c.wide) << c.utf8;
     }
 }
 
