@@ -9,6 +9,7 @@
 #include <string>
 
 #include "built_program.h"
+#include "test_files.h"
 
 namespace {
 
