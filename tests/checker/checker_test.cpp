@@ -76,6 +76,15 @@ std::vector<Finding> findingsOf(const CheckResult& result,
     return found;
 }
 
+// The findings whose text holds `part`.
+std::vector<Finding> findingsWith(const CheckResult& result, const std::string& part) {
+    std::vector<Finding> found;
+    for (const Finding& finding : result.findings) {
+        if (finding.text.find(part) != std::string::npos) found.push_back(finding);
+    }
+    return found;
+}
+
 // True when `finding` is `expected` about the medium in `medium`, a place in the menu file
 // being one in `result.menuFile`.
 bool matches(const Finding& finding, const Expected& expected, const std::string& medium,
@@ -87,14 +96,13 @@ bool matches(const Finding& finding, const Expected& expected, const std::string
            (!finding.place.inMenuFile() || finding.place.path == result.menuFile);
 }
 
-// Every warning and error of `result` is one of `expected`, in order.
-void expectProblems(const CheckResult& result, const std::vector<Expected>& expected,
-                    const std::string& medium) {
-    const std::vector<Finding> problems = findingsOf(result, {Severity::Warning, Severity::Error});
-    ASSERT_EQ(problems.size(), expected.size()) << testing::PrintToString(result.findings);
-    for (std::size_t i = 0; i < problems.size(); ++i) {
-        EXPECT_TRUE(matches(problems[i], expected[i], medium, result))
-            << testing::PrintToString(problems[i]) << "\nexpected: " << expected[i].line << ": "
+// `found`, findings of `result`, are `expected`, in order.
+void expectFindings(const std::vector<Finding>& found, const std::vector<Expected>& expected,
+                    const std::string& medium, const CheckResult& result) {
+    ASSERT_EQ(found.size(), expected.size()) << testing::PrintToString(result.findings);
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        EXPECT_TRUE(matches(found[i], expected[i], medium, result))
+            << testing::PrintToString(found[i]) << "\nexpected: " << expected[i].line << ": "
             << severityName(expected[i].severity) << ": " << expected[i].place << ": "
             << expected[i].text;
     }
@@ -178,14 +186,11 @@ TEST(CheckerGoodMedium, TellsWhatTheMenuDoesAndFindsNothingWrong) {
     }
     // Nothing but infos and the note that the menu started from this folder would take
     // the root of its drive for the medium's root.
-    const std::vector<Finding> notes = findingsOf(result, {kNote, kWarning, kError});
-    ASSERT_EQ(notes.size(), 1u) << testing::PrintToString(notes);
-    EXPECT_TRUE(matches(notes[0],
-                        {0, kNote, "%MEDIUM%\\",
-                         "the menu started from this folder takes the root of its drive, " +
-                             medium.path().substr(0, 3)},
-                        folder, result))
-        << testing::PrintToString(notes[0]);
+    expectFindings(findingsOf(result, {kNote, kWarning, kError}),
+                   {{0, kNote, "%MEDIUM%\\",
+                     "the menu started from this folder takes the root of its drive, " +
+                         medium.path().substr(0, 3)}},
+                   folder, result);
     // What the checks set up in the menu's state is gone again.
     EXPECT_EQ(launcherState.view.FontSize, 99);
     EXPECT_STREQ(launcherState.menuFilePath, "");
@@ -429,7 +434,7 @@ TEST_P(CheckerFindings, FindEachProblemWithItsPlaceAndLine) {
         check(replaced(c.medium, "%MEDIUM%", folder), replaced(c.root, "%MEDIUM%", folder));
 
     EXPECT_EQ(exitCode(result.findings), c.exitCode);
-    expectProblems(result, c.problems, folder);
+    expectFindings(findingsOf(result, {kWarning, kError}), c.problems, folder, result);
     for (const Expected& expected : c.alsoFound) expectFound(result, expected, folder);
 }
 
@@ -449,54 +454,7 @@ TEST(CheckerMedium, MenuFileThatCannotBeReadIsAnError) {
     CloseHandle(held);
 
     EXPECT_FALSE(result.complete);
-    ASSERT_EQ(result.findings.size(), 1u);
-    EXPECT_TRUE(matches(result.findings[0], {0, kError, menu, "cannot be read: "}, "", result))
-        << testing::PrintToString(result.findings[0]);
-}
-
-// A UTF-16 menu file for every language.
-const std::string kUtf16Menu = utf16Text(crlf("[0]\nTitle=Sample Disc\n1=Setup|setup.exe||||\n"
-                                              "[1]\nTitle=Пример диска\n1=Выход|||||1\n"
-                                              "[15]\nTitle=Płyta próbna\n1=Wyjście|||||1\n"
-                                              "[22]\nTitle=Δίσκος\n1=Έξοδος ж ж ł|||||1\n"),
-                                         false, "\xFF\xFE");
-
-// Each section of a UTF-16 file is judged in the code page of its own systems, and a
-// character that code page lacks is named.
-TEST(CheckerUtf16, JudgesEachSectionInItsSystemsCodePage) {
-    TempFolder medium;
-    medium.write("setup.exe", "");
-    medium.write("autorun.inf", kUtf16Menu);
-
-    const CheckResult result = check(medium.path());
-
-    EXPECT_EQ(exitCode(result.findings), 1);
-    // The texts as the menu on those systems gets them: in their code page, a character it
-    // lacks as "?".
-    const struct {
-        Expected finding;
-        unsigned codePage;
-    } cases[] = {
-        {{5, kInfo, "[1] Title", "\"\xCF\xF0\xE8\xEC\xE5\xF0 \xE4\xE8\xF1\xEA\xE0\""}, 1251},
-        {{6, kInfo, "[1] 1", "\"\xC2\xFB\xF5\xEE\xE4\" starts nothing, closes the menu"}, 1251},
-        {{8, kInfo, "[15] Title", "\"P\xB3yta pr\xF3\x62na\""}, 1250},
-        {{11, kInfo, "[22] Title", "\"\xC4\xDF\xF3\xEA\xEF\xF2\""}, 1253},
-        {{12, kInfo, "[22] 1", "\"\xB8\xEE\xEF\xE4\xEF\xF2 ? ? ?\" starts nothing"}, 1253},
-        // Named in UTF-8, which holds them all.
-        {{12, kWarning, "[22] 1",
-          "code page 1253 of this section's systems has no \"ж\" (U+0436), \"ł\" (U+0142): the "
-          "menu shows \"?\" instead"},
-         kUtf8CodePage},
-    };
-    const std::string folder = folderOf(medium);
-    for (const auto& c : cases) {
-        const auto found = std::find_if(
-            result.findings.begin(), result.findings.end(),
-            [&](const Finding& finding) { return matches(finding, c.finding, folder, result); });
-        ASSERT_NE(found, result.findings.end()) << c.finding.place << ": " << c.finding.text;
-        EXPECT_EQ(found->codePage, c.codePage) << c.finding.place;
-    }
-    EXPECT_EQ(findingsOf(result, {kWarning, kError}).size(), 1u);
+    expectFindings(result.findings, {{0, kError, menu, "cannot be read: "}}, "", result);
 }
 
 // On a PC whose ANSI code page is multi-byte the profile reader garbles texts of other code
@@ -515,19 +473,12 @@ TEST(CheckerOnMultiByteSystem, NamesTheSectionsItCannotJudge) {
     const CheckResult result = check(folderOf(medium));
 
     const std::string folder = folderOf(medium);
-    std::vector<Finding> found;
-    for (const Finding& finding : result.findings) {
-        if (finding.text.find("ANSI code page") != std::string::npos) found.push_back(finding);
-    }
-    ASSERT_EQ(found.size(), 1u) << testing::PrintToString(result.findings);
-    EXPECT_TRUE(matches(found[0],
-                        {0, kInfo, "%MEDIUM%\\autorun.inf",
-                         "this PC's ANSI code page, 932, takes several bytes for a character, and "
-                         "the profile reader hands every text through it: the texts of [1] (code "
-                         "page 1251), [22] (code page 1253) come out garbled here and cannot be "
-                         "judged"},
-                        folder, result))
-        << testing::PrintToString(found[0]);
+    expectFindings(findingsWith(result, "ANSI code page"),
+                   {{0, kInfo, "%MEDIUM%\\autorun.inf",
+                     "this PC's ANSI code page, 932, takes several bytes for a character, and the "
+                     "profile reader hands every text through it: the texts of [1] (code page "
+                     "1251), [22] (code page 1253) come out garbled here and cannot be judged"}},
+                   folder, result);
     // The Japanese section reads as it does on the Japanese systems it is for.
     expectFound(result, {11, kInfo, "[26] Title", "\"\x93\xFA\x96\x7B\x8C\xEA\""}, folder);
 }
@@ -571,15 +522,6 @@ bool writeMenuProgramWith(const std::string& path, const std::string& picture) {
     return EndUpdateResourceA(update, !ok) != 0 && ok;
 }
 
-// The notes, warnings and errors about places in the menu file.
-std::vector<Finding> menuFileProblems(const CheckResult& result) {
-    std::vector<Finding> found;
-    for (const Finding& finding : findingsOf(result, {kNote, kWarning, kError})) {
-        if (finding.place.inMenuFile()) found.push_back(finding);
-    }
-    return found;
-}
-
 TEST(CheckerContrast, CaptionsOnABusyPictureAreHardToRead) {
     TempFolder medium;
     medium.write("setup.exe", "");
@@ -591,19 +533,17 @@ TEST(CheckerContrast, CaptionsOnABusyPictureAreHardToRead) {
     const CheckResult result = check(folderOf(medium));
 
     // Both caption colours of the one entry with a caption, and nothing for the empty one.
-    const std::vector<Expected> expected = {
-        {2, kNote, "[autorun] open",
-         "setup.exe is not the menu program (start.exe): inserting the medium does not open the "
-         "menu"},
-        {5, kWarning, "[0] 1", "caption in colour"},
-        {5, kWarning, "[0] 1", "lit caption in colour"},
-        {6, kWarning, "[0] 2", "no caption: the entry is not shown, yet key 2 still starts it"}};
-    const std::vector<Finding> problems = menuFileProblems(result);
-    ASSERT_EQ(problems.size(), expected.size()) << testing::PrintToString(result.findings);
-    for (std::size_t i = 0; i < problems.size(); ++i) {
-        EXPECT_TRUE(matches(problems[i], expected[i], folderOf(medium), result))
-            << testing::PrintToString(problems[i]);
-    }
+    expectFindings(
+        findingsOf(result, {kWarning}),
+        {{5, kWarning, "[0] 1", "caption in colour"},
+         {5, kWarning, "[0] 1", "lit caption in colour"},
+         {6, kWarning, "[0] 2", "no caption: the entry is not shown, yet key 2 still starts it"}},
+        folderOf(medium), result);
+    expectFound(result,
+                {2, kNote, "[autorun] open",
+                 "setup.exe is not the menu program (start.exe): inserting the medium does not "
+                 "open the menu"},
+                folderOf(medium));
     EXPECT_EQ(exitCode(result.findings), 1);
 }
 
@@ -633,18 +573,11 @@ TEST(CheckerContrast, PixelsAreReadAfterTheColourTable) {
     const CheckResult result = check(folderOf(medium));
 
     // Black on white is all the contrast there is; red on white is below the advised 4.5:1.
-    std::vector<Finding> captions;
-    for (const Finding& finding : result.findings) {
-        if (finding.text.find("caption in colour") != std::string::npos)
-            captions.push_back(finding);
-    }
-    ASSERT_EQ(captions.size(), 1u) << testing::PrintToString(result.findings);
-    EXPECT_TRUE(matches(captions[0],
-                        {3, kNote, "[0] 1",
-                         "lit caption in colour 10 (red) on the picture behind it, around "
-                         "(255,255,255): contrast 3.9:1, below the 4.5:1 advised for text"},
-                        folderOf(medium), result))
-        << testing::PrintToString(captions[0]);
+    expectFindings(findingsWith(result, "caption in colour"),
+                   {{3, kNote, "[0] 1",
+                     "lit caption in colour 10 (red) on the picture behind it, around "
+                     "(255,255,255): contrast 3.9:1, below the 4.5:1 advised for text"}},
+                   folderOf(medium), result);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Contrast as WCAG 2 measures it, and what the checker says about the menu's colours: the
-// comment colour on its box, each caption colour on the picture behind the caption.
+// Contrast as WCAG 2 measures it, and what the checker says about the comment colour on the
+// comment box.
 #include "checker/contrast.h"
 
 #include <gtest/gtest.h>
@@ -92,45 +92,6 @@ TEST(CommentContrast, BelowThreeToOneAWarningBelowFourAndAHalfANote) {
         EXPECT_EQ(said(report), c.said) << c.text << " on " << c.box;
     }
     launcherState.view = ViewSettings{};
-}
-
-// A caption is measured where it is drawn: from 8 pixels into its place, as wide and high
-// as drawn but never past the place.
-TEST(CaptionContrast, IsMeasuredOnThePictureWhereTheCaptionIsDrawn) {
-    // White, with slot 1's place black from its text origin to its right edge.
-    Picture picture;
-    picture.width = 600;
-    picture.height = 397;
-    picture.pixels.assign(600 * 397, 0xFFFFFF);
-    for (int y = 103; y < 127; ++y) {
-        for (int x = 318; x < 590; ++x) picture.pixels[static_cast<std::size_t>(y) * 600 + x] = 0;
-    }
-    const struct {
-        int slot, width, height;
-        std::vector<std::string> said;
-    } cases[] = {
-        // Black text on white; the lit caption red on white.
-        {0,
-         100,
-         16,
-         {"[0] 1 note: lit caption in colour 10 (red) on the picture behind it, around "
-          "(255,255,255): contrast 3.9:1, below the 4.5:1 advised for text"}},
-        // On the black stripe, however wide and high it is drawn; red on black reads.
-        {1,
-         1000,
-         100,
-         {"[0] 2 warning: caption in colour 1 (black) on the picture behind it, around (0,0,0): "
-          "contrast 1.0:1, below 3:1: hard to read"}},
-        // Drawn as nothing: nothing to measure.
-        {2, 0, 16, {}},
-    };
-    launcherState.view = ViewSettings{};
-    for (const auto& c : cases) {
-        Report report;
-        checkCaptionContrast(keyPlace("0", std::to_string(c.slot + 1)), c.slot, c.width, c.height,
-                             picture, report);
-        EXPECT_EQ(said(report), c.said) << c.slot;
-    }
 }
 
 }  // namespace
