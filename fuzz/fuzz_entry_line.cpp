@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "config/entry_line.h"
 #include "config/menu_item.h"
@@ -44,13 +45,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     }
 
-    if (item != sharedEmptyItem()) {
-        std::free(item->caption);
-        std::free(item->command);
-        std::free(item->parameters);
-        std::free(item->comment);
-        std::free(item->errorText);
-        std::free(item);
+    // The fields as written, joined at their bars again, are the line.
+    EntryLineFields cut;
+    cutEntryLine(line, cut);
+    if (cut.written < 1 || cut.written > kEntryFieldCount + 1) std::abort();
+    std::string joined;
+    for (std::size_t i = 0; i < kEntryFieldCount; ++i) {
+        if (cut.fields[i] == nullptr) std::abort();
+        if (i > 0 && i < cut.written) joined += '|';
+        if (i < cut.written) joined += cut.fields[i];
+        std::free(cut.fields[i]);
     }
+    if ((cut.closeFlag != nullptr) != (cut.written == kEntryFieldCount + 1)) std::abort();
+    if (cut.closeFlag != nullptr) joined += std::string("|") + cut.closeFlag;
+    if (joined != line) std::abort();
+
+    releaseMenuItem(item);
     return 0;
 }

@@ -99,4 +99,20 @@ TEST(SystemLanguage, RussianSystemChoosesSectionOneAndFallsBack) {
     EXPECT_STREQ("T0", launcherState.menuTitle);
 }
 
+// The code page each section's texts reach the menu in is the one the platform gives the
+// languages that lead there.
+TEST(LanguageTable, CodePagesAreThePlatformsAnsiCodePagesOfTheirLanguages) {
+    for (unsigned id = 1; id <= 0xFFFF; ++id) {
+        const std::int32_t section = languageIndexForLangId(id);
+        if (section == 0 && id != 0x0409) continue;
+        char codePage[16] = {};
+        ASSERT_GT(GetLocaleInfoA(MAKELCID(id, SORT_DEFAULT), LOCALE_IDEFAULTANSICODEPAGE, codePage,
+                                 sizeof codePage),
+                  0)
+            << id;
+        EXPECT_EQ(codePageForLanguageIndex(section), static_cast<unsigned>(std::atoi(codePage)))
+            << id;
+    }
+}
+
 }  // namespace

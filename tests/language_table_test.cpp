@@ -33,6 +33,12 @@ TEST(LanguageTable, NoLanguageLeadsToTheUnusedSections) {
     }
 }
 
+// Sections no language leads to are read in the Western code page, as section 0 is.
+TEST(LanguageTable, SectionsWithoutALanguageAreReadInTheWesternCodePage) {
+    for (std::int32_t section : {0, 8, 25, 30, -1})
+        EXPECT_EQ(1252u, codePageForLanguageIndex(section));
+}
+
 TEST(LanguageTable, OnlyTheRussianSectionAsksForTheRussianCharset) {
     EXPECT_EQ(204, charsetForLanguageIndex(1));
     for (std::int32_t section : {0, 2, 4, 12, 29, -1}) EXPECT_EQ(1, charsetForLanguageIndex(section));

@@ -72,6 +72,16 @@ TEST(Layout, RectanglesOfTheEntriesAndTheCommentBox) {
     EXPECT_EQ(589, text.right);
     EXPECT_EQ(386, text.bottom);
 
+    // Captions draw from 8 pixels into their place: 272 x 24 pixels of room, and all five
+    // within {318, 68, 590, 232}.
+    EXPECT_EQ(272, kCaptionRoomWidth);
+    EXPECT_EQ(24, kCaptionRoomHeight);
+    EXPECT_EQ(318, kCaptionsArea.left);
+    EXPECT_EQ(68, kCaptionsArea.top);
+    EXPECT_EQ(itemRect(4).right, kCaptionsArea.right);
+    EXPECT_EQ(itemRect(4).bottom, kCaptionsArea.bottom);
+    EXPECT_EQ(232, kCaptionsArea.bottom);
+
     const RECT r{10, 10, 20, 20};
     EXPECT_TRUE(pointInsideRect(11, 11, r));
     EXPECT_FALSE(pointInsideRect(10, 11, r));

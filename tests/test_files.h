@@ -25,6 +25,9 @@ private:
 // Writes `content` byte for byte into the file at `path`, replacing what is there.
 void writeWholeFile(const std::string& path, const std::string& content);
 
+// The whole content of a file; empty when it cannot be read.
+std::string readWholeFile(const std::string& path);
+
 // Removes `folder` (ending in a backslash) with everything in it, read-only files included.
 void removeTree(const std::string& folder);
 

@@ -4,8 +4,9 @@
 #include <string>
 
 #include "checker/report.h"
-#include "checker/view_check.h"
+#include "checker/view_values.h"
 #include "config/colour_table.h"
+#include "config/view_keys.h"
 #include "state/launcher_state.h"
 #include "window/layout.h"
 
@@ -43,10 +44,10 @@ void judge(const Place& place, double ratio, const std::string& what, Report& re
 
 void checkCaptionContrast(const Place& place, int slot, int width, int height,
                           const Picture& picture, Report& report) {
-    // The caption's text as drawn: from 8 pixels into its place, cut at the place's edges.
+    // The caption's text as drawn: from its text origin in its place, cut at the place's edges.
     const RECT entry = itemRect(slot);
-    const int left = entry.left + 8;
-    const int top = entry.top + 8;
+    const int left = entry.left + kCaptionOffset;
+    const int top = entry.top + kCaptionOffset;
     const int right = left + width < entry.right ? left + width : entry.right;
     const int bottom = top + height < entry.bottom ? top + height : entry.bottom;
     const ViewSettings& view = launcherState.view;
@@ -69,7 +70,7 @@ void checkCommentContrast(Report& report) {
     const ViewSettings& view = launcherState.view;
     const double ratio =
         contrastRatio(colourFromIndex(view.FontCommentColor), colourFromIndex(view.BkCommentColor));
-    judge(keyPlace("View", "FontCommentColor"), ratio,
+    judge(keyPlace(kViewSectionName, "FontCommentColor"), ratio,
           "comment text " + colourText(view.FontCommentColor) + " on the comment box " +
               colourText(view.BkCommentColor),
           report);

@@ -1,18 +1,20 @@
 #include "checker/entry_fields.h"
 
+#include <cstdlib>
+
 #include "checker/near_name.h"
 #include "checker/value_text.h"
+#include "config/entry_line.h"
 
-std::vector<std::string> splitEntryLine(const std::string& line) {
+std::vector<std::string> entryFields(const std::string& line) {
+    EntryLineFields cut;
+    cutEntryLine(line.c_str(), cut);
     std::vector<std::string> fields;
-    std::size_t start = 0;
-    while (fields.size() < kFieldsPerEntry) {
-        const std::size_t bar = line.find('|', start);
-        if (bar == std::string::npos) break;
-        fields.push_back(line.substr(start, bar - start));
-        start = bar + 1;
+    for (std::size_t i = 0; i < kEntryFieldCount; ++i) {
+        if (i < cut.written) fields.push_back(cut.fields[i] != nullptr ? cut.fields[i] : "");
+        std::free(cut.fields[i]);
     }
-    fields.push_back(line.substr(start));
+    if (cut.closeFlag != nullptr) fields.push_back(cut.closeFlag);
     return fields;
 }
 
@@ -22,9 +24,9 @@ bool isWebAddressWithoutScheme(const std::string& command) {
 
 std::string lineThatCloses(const std::vector<std::string>& fields) {
     std::vector<std::string> written = fields;
-    const bool oneBarShort = written.size() == kFieldsPerEntry && trimmed(written.back()) == "1";
+    const bool oneBarShort = written.size() == kEntryFieldCount && trimmed(written.back()) == "1";
     if (oneBarShort) written.back().clear();
-    written.resize(kFieldsPerEntry);
+    written.resize(kEntryFieldCount);
     std::string line;
     for (const std::string& field : written) line += field + "|";
     return line + "1";

@@ -6,12 +6,9 @@
 #include <string>
 #include <vector>
 
-// Caption, command, parameters, comment and error text; the close flag comes after them.
-constexpr std::size_t kFieldsPerEntry = 5;
-
-// The fields of an entry line as written: up to five cut at bars, then the rest (the close
-// flag, with any further bars).
-std::vector<std::string> splitEntryLine(const std::string& line);
+// The fields of an entry line as written, cut by the menu's own cutter (cutEntryLine): up to
+// five, then the rest (the close flag, with any further bars).
+std::vector<std::string> entryFields(const std::string& line);
 
 // True for a command written as a web address without its scheme ("www.example.org"),
 // which the shell takes for the name of a file on the medium.

@@ -9,11 +9,11 @@
 #include <utility>
 
 #include "checker/checking_code_page.h"
-#include "checker/code_pages.h"
 #include "checker/contrast_check.h"
 #include "checker/entry_fields.h"
 #include "checker/menu_encoding.h"
 #include "checker/menu_lines.h"
+#include "checker/menu_state.h"
 #include "checker/near_name.h"
 #include "checker/profile_scan.h"
 #include "checker/report.h"
@@ -24,9 +24,11 @@
 #include "config/language.h"
 #include "config/menu_item.h"
 #include "config/menu_items.h"
+#include "console/console_text.h"
 #include "startup/menu_file.h"
 #include "state/launcher_state.h"
 #include "window/item_text.h"
+#include "window/layout.h"
 #include "window/menu_fonts.h"
 
 namespace {
@@ -149,7 +151,7 @@ bool checkEntry(const std::string& section, int slot, const MeasuringFont& itemF
 
     const MenuItem& item = *launcherState.menuItems[slot];
     const std::string line = written.substr(0, kTextLineSize - 1);
-    const std::vector<std::string> fields = splitEntryLine(line);
+    const std::vector<std::string> fields = entryFields(line);
 
     std::string what = item.empty ? "(no caption)" : quoted(item.caption);
     if (item.command[0] == '\0') {
@@ -166,7 +168,7 @@ bool checkEntry(const std::string& section, int slot, const MeasuringFont& itemF
                                   " characters: the menu reads only the first " +
                                   std::to_string(line.size()));
     }
-    if (fields.size() < kFieldsPerEntry) {
+    if (fields.size() < kEntryFieldCount) {
         report.warning(place,
                        "only " + std::to_string(fields.size()) +
                            (fields.size() == 1 ? " field" : " fields") +
@@ -183,8 +185,8 @@ bool checkEntry(const std::string& section, int slot, const MeasuringFont& itemF
             place,
             "caption: \\n is shown as written; line breaks work only in comments and error texts");
     }
-    if (fields.size() > kFieldsPerEntry) {
-        const std::string& close = fields[kFieldsPerEntry];
+    if (fields.size() > kEntryFieldCount) {
+        const std::string& close = fields[kEntryFieldCount];
         if (!isBlank(close) && !isWrittenZero(close) && item.closeAfterLaunch == 0) {
             report.warning(place, "close flag " + quoted(close) + " is not 1: the menu stays open");
         }
@@ -202,13 +204,13 @@ bool checkEntry(const std::string& section, int slot, const MeasuringFont& itemF
         const std::size_t length =
             formatItemText(text, slot, item.caption, launcherState.view.ShowNumbers);
         const int width = itemFont.width(text, length);
-        if (width > kCaptionRoom) {
+        if (width > kCaptionRoomWidth) {
             const ViewSettings& view = launcherState.view;
             report.warning(
                 place, std::string(view.ShowNumbers == 1 ? "caption with its number" : "caption") +
                            " is " + std::to_string(width) + " pixels wide in " +
                            fontText(view.FontName, view.FontSize) + " and its place shows " +
-                           std::to_string(kCaptionRoom) + ": the rest is cut");
+                           std::to_string(kCaptionRoomWidth) + ": the rest is cut");
         }
         if (picture != nullptr)
             checkCaptionContrast(place, slot, width, itemFont.lineHeight(), *picture, report);
@@ -221,7 +223,7 @@ bool checkEntry(const std::string& section, int slot, const MeasuringFont& itemF
 // Title, prompt and entries of the section now in force, and its keys.
 void checkSectionInForce(const Picture* picture, Report& report) {
     const std::string section = launcherState.sectionName;
-    checkSectionKeys(section, true, report);
+    checkSectionKeys(section, true, sectionLines(section), report);
 
     const std::string title = rawValue(section, "Title");
     if (title.empty()) {
@@ -237,7 +239,7 @@ void checkSectionInForce(const Picture* picture, Report& report) {
     }
 
     // The menu's own fonts, made for the character set of this section.
-    const unsigned codePage = codePageForSection(launcherState.languageIndex);
+    const unsigned codePage = codePageForLanguageIndex(launcherState.languageIndex);
     const MeasuringFont itemFont(createItemFont(), codePage);
     const MeasuringFont commentFont(createCommentFont(), codePage);
 
@@ -271,7 +273,7 @@ void checkSectionInForce(const Picture* picture, Report& report) {
 
 // "U+00E9" for a character given in UTF-8.
 std::string codePoint(const std::string& character) {
-    const std::wstring wide = wideFromUtf8(character);
+    const std::wstring wide = wideFromCodePage(character, CP_UTF8);
     unsigned long point = wide.empty() ? 0 : static_cast<unsigned long>(wide[0]);
     if (wide.size() == 2) point = 0x10000 + ((point - 0xD800) << 10) + (wide[1] - 0xDC00u);
     char text[16];
@@ -316,11 +318,9 @@ void checkCharacters(const std::string& section, unsigned codePage, const MenuLi
 // Checks section `index` (or [0] for 0) the way systems of its code page read it.
 void checkSectionOnItsSystems(std::int32_t index, MenuFileViews& views, const MenuLines& lines,
                               const Picture* picture, Report& report) {
-    const unsigned codePage = codePageForSection(index);
+    const unsigned codePage = codePageForLanguageIndex(index);
     const std::string section = std::to_string(index);
     const std::string file = views.fileFor(codePage);
-    char kept[kPathSize];
-    std::memcpy(kept, launcherState.menuFilePath, sizeof kept);
     if (file.empty() || file.size() >= sizeof launcherState.menuFilePath) {
         report.error(sectionPlace(section), "cannot be read in code page " +
                                                 std::to_string(codePage) +
@@ -328,6 +328,8 @@ void checkSectionOnItsSystems(std::int32_t index, MenuFileViews& views, const Me
                                                 "temporary folder");
         return;
     }
+    // The menu's state for this section alone: its file, its language and its entries.
+    const MenuStateScope scope;
     std::memcpy(launcherState.menuFilePath, file.c_str(), file.size() + 1);
     report.setTextCodePage(codePage);
 
@@ -347,12 +349,11 @@ void checkSectionOnItsSystems(std::int32_t index, MenuFileViews& views, const Me
                                                   "] has no Title: [0] is used, "
                                                   "and the Prompt and entries of [" +
                                                   section + "] are never shown");
-        checkSectionKeys(section, true, report);
+        checkSectionKeys(section, true, sectionLines(section), report);
     }
     if (views.utf16()) checkCharacters(section, codePage, lines, report);
 
     report.setTextCodePage(CP_ACP);
-    std::memcpy(launcherState.menuFilePath, kept, sizeof kept);
 }
 
 // Whether any line of the first section named `section` holds a byte outside ASCII.
@@ -371,7 +372,7 @@ void checkCheckingCodePage(const std::vector<std::int32_t>& present, const std::
     std::vector<SectionText> sections;
     for (const std::int32_t index : present) {
         sections.push_back(
-            {index, codePageForSection(index), beyondAscii(std::to_string(index), lines)});
+            {index, codePageForLanguageIndex(index), beyondAscii(std::to_string(index), lines)});
     }
     const unsigned here = GetACP();
     const std::vector<std::int32_t> garbled = sectionsGarbledOn(here, sections);
@@ -380,7 +381,7 @@ void checkCheckingCodePage(const std::vector<std::int32_t>& present, const std::
     for (const std::int32_t index : garbled) {
         if (!named.empty()) named += ", ";
         named += "[" + std::to_string(index) + "] (code page " +
-                 std::to_string(codePageForSection(index)) + ")";
+                 std::to_string(codePageForLanguageIndex(index)) + ")";
     }
     report.info(menuFile, "this PC's ANSI code page, " + std::to_string(here) +
                               ", takes several bytes for a character, and the profile reader "

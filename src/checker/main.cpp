@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include "checker/finding_lines.h"
 #include "checker/medium_check.h"
-#include "checker/report.h"
 #include "console/close_prompt.h"
 
 static const char kUsage[] =
@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
         return finish(2, quiet);
     }
 
-    Report report(quiet);
-    checkMedium(options, report);
-    return finish(report.exitCode(), quiet);
+    const CheckResult result = checkMedium(options);
+    if (!quiet) printCheckResult(result);
+    return finish(exitCode(result.findings), quiet);
 }

@@ -13,6 +13,7 @@
 #include "checker/menu_encoding.h"
 #include "checker/menu_lines.h"
 #include "checker/menu_program.h"
+#include "checker/menu_state.h"
 #include "checker/near_name.h"
 #include "checker/profile_scan.h"
 #include "checker/read_through.h"
@@ -247,17 +248,13 @@ bool chooseReadingFile(FileEncoding encoding, const std::string& bytes, MenuFile
     return setStatePath(launcherState.menuFilePath, views.readingFile(), report);
 }
 
-}  // namespace
-
-void checkMedium(const CheckOptions& options, Report& report) {
-    const std::string menuFile = findMenuFile(options.medium, report);
-    if (menuFile.empty()) return;
-
+// Every check of the medium whose menu file is `menuFile`; false when one stopped the rest.
+bool checkMenuFile(const CheckOptions& options, const std::string& menuFile, Report& report) {
     std::string bytes;
     std::string reason;
     if (!readMenuFile(menuFile, bytes, reason)) {
         report.error(menuFile, reason);
-        return;
+        return false;
     }
 
     const bool rootGiven = !options.root.empty();
@@ -267,10 +264,10 @@ void checkMedium(const CheckOptions& options, Report& report) {
     if (rootAttributes == INVALID_FILE_ATTRIBUTES ||
         (rootAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
         report.error(root, "the medium's root is not a folder");
-        return;
+        return false;
     }
-    if (!setStatePath(launcherState.menuFilePath, menuFile, report)) return;
-    if (!setStatePath(launcherState.mediaRoot, root, report)) return;
+    if (!setStatePath(launcherState.menuFilePath, menuFile, report)) return false;
+    if (!setStatePath(launcherState.mediaRoot, root, report)) return false;
 
     report.info(menuFile, "the menu file");
     report.info(root,
@@ -286,7 +283,7 @@ void checkMedium(const CheckOptions& options, Report& report) {
     lines.read(views.utf16() ? utf8FromUtf16File(bytes) : bytes);
     report.setMenuFile(menuFile, &lines);
     checkEncoding(encoding, menuFile, bytes, report);
-    if (!chooseReadingFile(encoding, bytes, views, report)) return;
+    if (!chooseReadingFile(encoding, bytes, views, report)) return false;
 
     const std::string folder = menuFile.substr(0, menuFile.find_last_of("\\/") + 1);
     std::string program;
@@ -305,9 +302,18 @@ void checkMedium(const CheckOptions& options, Report& report) {
     checkCommentContrast(report);
     checkLanguageSections(names, views, lines, pictureRead ? &picture : nullptr, report);
     checkSectionNames(names, report);
+    return true;
+}
 
-    report.info(menuFile, std::to_string(report.errorCount()) +
-                              (report.errorCount() == 1 ? " error, " : " errors, ") +
-                              std::to_string(report.warningCount()) +
-                              (report.warningCount() == 1 ? " warning" : " warnings"));
+}  // namespace
+
+CheckResult checkMedium(const CheckOptions& options) {
+    // The menu file, the medium's root and the look, for every check of this medium.
+    const MenuStateScope scope;
+    Report report;
+    CheckResult result;
+    result.menuFile = findMenuFile(options.medium, report);
+    if (!result.menuFile.empty()) result.complete = checkMenuFile(options, result.menuFile, report);
+    result.findings = report.findings();
+    return result;
 }

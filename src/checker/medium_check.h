@@ -1,10 +1,11 @@
 // The whole check of one medium: finding its menu file, then every section the way the
-// menu reads it.
+// menu reads it. Other programs call it as the console checker does.
 #pragma once
 
 #include <string>
+#include <vector>
 
-class Report;
+#include "checker/report.h"
 
 struct CheckOptions {
     std::string medium;  // the medium's folder or its autorun.inf
@@ -13,4 +14,14 @@ struct CheckOptions {
                          // the menu's picture
 };
 
-void checkMedium(const CheckOptions& options, Report& report);
+struct CheckResult {
+    std::vector<Finding> findings;  // in the order the checks made them
+    std::string menuFile;           // the menu file found; empty when there is none
+    // True when every check ran; false when one stopped the rest (no menu file, one that
+    // cannot be read, no room for a path or a copy, ...), the reason among the findings.
+    bool complete = false;
+};
+
+// Checks the medium `options` name. Reads the menu file with the menu's own code, which
+// works on launcherState, and leaves launcherState as it found it.
+CheckResult checkMedium(const CheckOptions& options);

@@ -1,18 +1,15 @@
 #include "checker/medium_root.h"
 
-#include <cstring>
-
+#include "checker/menu_state.h"
 #include "checker/near_name.h"
 #include "startup/menu_file.h"
 #include "state/launcher_state.h"
 
 std::string rootTheMenuTakes(const std::string& folder) {
-    // The menu's code writes its answer into launcherState, which keeps what it held.
-    char kept[sizeof launcherState.mediaRoot];
-    std::memcpy(kept, launcherState.mediaRoot, sizeof kept);
+    // The menu's code writes its answer into launcherState, which then gets back what it held.
+    const MenuStateScope scope;
     computeMediaRoot(folder.c_str());
     const std::string root = launcherState.mediaRoot;
-    std::memcpy(launcherState.mediaRoot, kept, sizeof kept);
     return root;
 }
 

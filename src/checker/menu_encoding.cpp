@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "console/console_text.h"
+
 namespace {
 
 std::wstring wideFromUtf16File(const std::string& bytes) {
@@ -64,34 +66,11 @@ std::string temporaryCopy(const std::string& bytes) {
 }  // namespace
 
 std::string utf8FromUtf16File(const std::string& bytes) {
-    return utf8FromWide(wideFromUtf16File(bytes));
-}
-
-std::wstring wideFromUtf8(const std::string& text) {
-    if (text.empty()) return {};
-    const int length = static_cast<int>(text.size());
-    const int wideLength = MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0);
-    if (wideLength <= 0) return {};
-    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), length, &wide[0], wideLength);
-    return wide;
-}
-
-std::string utf8FromWide(const std::wstring& text) {
-    if (text.empty()) return {};
-    // For UTF-8 the platform takes no flags but WC_ERR_INVALID_CHARS and no default
-    // character: it fails the call otherwise.
-    const int wideLength = static_cast<int>(text.size());
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), wideLength, nullptr, 0, nullptr, nullptr);
-    if (length <= 0) return {};
-    std::string utf8(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), wideLength, &utf8[0], length, nullptr, nullptr);
-    return utf8;
+    return utf8FromWideText(wideFromUtf16File(bytes));
 }
 
 std::vector<std::string> charactersOutside(const std::string& text, unsigned codePage) {
-    const std::wstring wide = wideFromUtf8(text);
+    const std::wstring wide = wideFromCodePage(text, CP_UTF8);
     std::vector<std::string> outside;
     for (std::size_t i = 0; i < wide.size();) {
         // A character outside the basic plane is two UTF-16 units.
@@ -102,7 +81,7 @@ std::vector<std::string> charactersOutside(const std::string& text, unsigned cod
         bool lossy = false;
         inCodePage(character, codePage, &lossy);
         if (!lossy) continue;
-        const std::string named = utf8FromWide(character);
+        const std::string named = utf8FromWideText(character);
         bool seen = false;
         for (const std::string& earlier : outside) seen = seen || earlier == named;
         if (!seen) outside.push_back(named);

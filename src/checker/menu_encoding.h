@@ -12,10 +12,6 @@
 // The text of a UTF-16 file (byte-order mark removed, either byte order) in UTF-8.
 std::string utf8FromUtf16File(const std::string& bytes);
 
-// `text` (UTF-8) as wide characters, and back.
-std::wstring wideFromUtf8(const std::string& text);
-std::string utf8FromWide(const std::wstring& text);
-
 // The characters of `text` (UTF-8) that code page `codePage` cannot hold, each once, in
 // the order they first appear, as UTF-8 texts.
 std::vector<std::string> charactersOutside(const std::string& text, unsigned codePage);

@@ -1,7 +1,7 @@
 #include "checker/menu_lines.h"
 
 #include "checker/near_name.h"
-#include "checker/profile_scan.h"
+#include "checker/value_text.h"
 
 void MenuLines::read(const std::string& text) {
     lines_.clear();

@@ -6,11 +6,12 @@
 #include <vector>
 
 #include "checker/bitmap_layout.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
-constexpr WORD kPictureId = 111;
-constexpr WORD kWindowId = 103;
+// How the findings name the menu's picture: "bitmap" and its resource number.
+std::string pictureName() { return "bitmap " + std::to_string(IDB_BACKGROUND); }
 
 // The program's resources only: nothing of it runs.
 HMODULE openResources(const std::string& program) {
@@ -64,8 +65,8 @@ bool carriesMenuPicture(const std::string& program) {
     HMODULE module = openResources(program);
     if (module == nullptr) return false;
     const bool carries =
-        FindResourceA(module, MAKEINTRESOURCEA(kPictureId), RT_BITMAP) != nullptr &&
-        FindResourceA(module, MAKEINTRESOURCEA(kWindowId), RT_DIALOG) != nullptr;
+        FindResourceA(module, MAKEINTRESOURCEA(IDB_BACKGROUND), RT_BITMAP) != nullptr &&
+        FindResourceA(module, MAKEINTRESOURCEA(IDD_MENU), RT_DIALOG) != nullptr;
     FreeLibrary(module);
     return carries;
 }
@@ -93,21 +94,27 @@ bool readMenuPicture(const std::string& program, Picture& picture, std::string& 
         reason = "cannot be read as a program";
         return false;
     }
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(kPictureId), RT_BITMAP);
+    const bool ok = readPictureResource(module, picture, reason);
+    FreeLibrary(module);
+    return ok;
+}
+
+bool readPictureResource(HMODULE module, Picture& picture, std::string& reason) {
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(IDB_BACKGROUND), RT_BITMAP);
     HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
     const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
     const DWORD size = found != nullptr ? SizeofResource(module, found) : 0;
     BitmapLayout layout;
     bool ok = false;
     if (data == nullptr) {
-        reason = "carries no picture (bitmap 111)";
+        reason = "carries no picture (" + pictureName() + ")";
     } else if (bitmapLayout(static_cast<const unsigned char*>(data), size, layout) &&
                drawPicture(data, layout, picture)) {
         reason.clear();
         ok = true;
     } else {
-        reason = "its picture (bitmap 111) is not an uncompressed bitmap the checker can read";
+        reason = "its picture (" + pictureName() +
+                 ") is not an uncompressed bitmap the checker can read";
     }
-    FreeLibrary(module);
     return ok;
 }

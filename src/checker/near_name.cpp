@@ -14,6 +14,11 @@ bool sameName(const std::string& a, const std::string& b) {
     return true;
 }
 
+std::string comparableName(std::string name) {
+    for (char& c : name) c = lowerAscii(c);
+    return name;
+}
+
 std::size_t editDistance(const std::string& a, const std::string& b) {
     // Rows i-2, i-1 and i of the usual table; a swap of neighbours counts as one edit.
     const std::size_t width = b.size() + 1;

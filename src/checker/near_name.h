@@ -8,6 +8,9 @@
 // True when the two names differ at most in the letter case of ASCII letters.
 bool sameName(const std::string& a, const std::string& b);
 
+// The name with its ASCII letters in lower case: names that are the same give the same text.
+std::string comparableName(std::string name);
+
 // Edits (insert, delete, replace, swap two neighbours) that turn `a` into `b`, letter case
 // ignored.
 std::size_t editDistance(const std::string& a, const std::string& b);

@@ -1,60 +1,71 @@
 #include "checker/report.h"
 
-#include <windows.h>
+#include <algorithm>
 
 #include "checker/menu_lines.h"
-#include "console/console_text.h"
 
-Report::Report(bool quiet) : quiet_(quiet), codePage_(CP_ACP) {}
+std::string placeText(const Place& place) {
+    switch (place.kind) {
+        case Place::Kind::Key:
+            return "[" + place.section + "] " + place.key;
+        case Place::Kind::Section:
+            return "[" + place.section + "]";
+        case Place::Kind::Path:
+            break;
+    }
+    return place.path;
+}
+
+int countOf(const std::vector<Finding>& findings, Severity severity) {
+    return static_cast<int>(
+        std::count_if(findings.begin(), findings.end(),
+                      [severity](const Finding& finding) { return finding.severity == severity; }));
+}
+
+int exitCode(const std::vector<Finding>& findings) {
+    if (countOf(findings, Severity::Error) > 0) return 2;
+    return countOf(findings, Severity::Warning) > 0 ? 1 : 0;
+}
 
 void Report::setMenuFile(const std::string& path, const MenuLines* lines) {
     menuFile_ = path;
     lines_ = lines;
 }
 
-void Report::info(const Place& where, const std::string& text) { write("info", where, text); }
+void Report::info(const Place& where, const std::string& text) { add(Severity::Info, where, text); }
 
-void Report::note(const Place& where, const std::string& text) { write("note", where, text); }
+void Report::note(const Place& where, const std::string& text) { add(Severity::Note, where, text); }
 
 void Report::warning(const Place& where, const std::string& text) {
-    ++warnings_;
-    write("warning", where, text);
+    add(Severity::Warning, where, text);
 }
 
 void Report::error(const Place& where, const std::string& text) {
-    ++errors_;
-    write("error", where, text);
+    add(Severity::Error, where, text);
 }
 
-void Report::write(const char* severity, const Place& where, const std::string& text) {
-    if (quiet_) return;
-    std::wstring line;
-    if (where.inMenuFile) {
-        int number = 0;
+void Report::add(Severity severity, const Place& where, const std::string& text) {
+    Place place = where;
+    if (place.inMenuFile()) {
+        place.path = menuFile_;
         if (lines_ != nullptr) {
-            number = where.key.empty()
-                         ? lines_->sectionLine(where.section, where.occurrence)
-                         : lines_->keyLine(where.section, where.key, where.occurrence);
+            // Lines are looked up by name: a key without a name stands for its section.
+            const bool key = !place.key.empty();
+            place.line = key ? lines_->keyLine(place.section, place.key, place.occurrence)
+                             : lines_->sectionLine(place.section, place.occurrence);
             // A key that is missing belongs to its section's heading.
-            if (number == 0 && !where.key.empty()) number = lines_->sectionLine(where.section);
+            if (place.line == 0 && key) place.line = lines_->sectionLine(place.section);
         }
-        line = wideFromCodePage(menuFile_, CP_ACP) +
-               (number > 0 ? L":" + std::to_wstring(number) : std::wstring()) + L": " +
-               wideFromCodePage(severity, CP_ACP) + L": " +
-               wideFromCodePage(where.text + ": " + text, codePage_);
-    } else {
-        line = wideFromCodePage(where.text, CP_ACP) + L": " + wideFromCodePage(severity, CP_ACP) +
-               L": " + wideFromCodePage(text, codePage_);
     }
-    writeConsoleLine(ConsoleStream::output, line);
+    findings_.push_back({severity, place, text, codePage_});
 }
 
 Place keyPlace(const std::string& section, const std::string& key, int occurrence) {
-    return Place("[" + section + "] " + key, section, key, occurrence);
+    return Place(Place::Kind::Key, section, key, occurrence);
 }
 
 Place sectionPlace(const std::string& section, int occurrence) {
-    return Place("[" + section + "]", section, std::string(), occurrence);
+    return Place(Place::Kind::Section, section, std::string(), occurrence);
 }
 
 std::string quoted(const std::string& text) { return "\"" + text + "\""; }

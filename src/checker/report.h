@@ -1,38 +1,64 @@
-// The checker's output, one line per finding, the way compilers print theirs:
-// "E:\autorun.inf:14: warning: [View] FontColour: the menu never reads this key". A finding
-// about a section or key of the menu file starts with the file and the line it stands on
-// (the file alone when it has no line), then the severity, then where in the file; a
-// finding about another file or folder starts with its path. The worst finding gives the
-// exit code; notes and infos never change it.
+// A check's findings as data: each with its severity, where it belongs, its text and the
+// code page the text is in. A finding about a section or key of the menu file also names the
+// file and the line the section or key stands on; one about another file or folder names its
+// path. The console program prints each as a line, the way compilers print theirs
+// (checker/finding_lines.h).
 #pragma once
 
 #include <string>
+#include <vector>
 
 class MenuLines;
 
+enum class Severity { Info, Note, Warning, Error };
+
+// Code pages of texts: the system's ANSI code page (CP_ACP), in which paths always are, and
+// UTF-8 (CP_UTF8), in which the checker writes what no single code page holds.
+constexpr unsigned kAnsiCodePage = 0;
+constexpr unsigned kUtf8CodePage = 65001;
+
 // Where a finding belongs: a path, or a section or key of the menu file.
 struct Place {
-    Place(const std::string& path) : text(path) {}
-    Place(const char* path) : text(path) {}
-    Place(const std::string& placeText, const std::string& sectionName, const std::string& keyName,
-          int which)
-        : text(placeText),
-          section(sectionName),
-          key(keyName),
-          occurrence(which),
-          inMenuFile(true) {}
+    enum class Kind { Path, Section, Key };
 
-    std::string text;     // the path, or "[section] key" / "[section]"
+    Place(const std::string& pathText) : path(pathText) {}
+    Place(const char* pathText) : path(pathText) {}
+    Place(Kind placeKind, const std::string& sectionName, const std::string& keyName, int which)
+        : kind(placeKind), section(sectionName), key(keyName), occurrence(which) {}
+
+    Kind kind = Kind::Path;
+    std::string path;     // the file or folder; for places in the menu file, the menu file
     std::string section;  // for places in the menu file
-    std::string key;      // empty for a whole section
+    std::string key;      // for a key
     int occurrence = 0;   // for a name given more than once: which one, from 0
-    bool inMenuFile = false;
+    int line = 0;         // the line of the menu file it stands on, from 1; 0 for none
+
+    bool inMenuFile() const { return kind != Kind::Path; }
 };
 
+// "[section] key", "[section]", or the path.
+std::string placeText(const Place& place);
+
+struct Finding {
+    Severity severity;
+    Place place;
+    std::string text;
+    // The code page of the text and of the place's section and key: the code page of the
+    // systems a section is judged for (1251 for a Russian section), kUtf8CodePage, or
+    // kAnsiCodePage.
+    unsigned codePage;
+};
+
+// How many of `findings` have `severity`.
+int countOf(const std::vector<Finding>& findings, Severity severity);
+
+// 0 when nothing is wrong, 1 for warnings only, 2 when there is an error. Notes and infos
+// never change it.
+int exitCode(const std::vector<Finding>& findings);
+
+// Collects the findings of a check.
 class Report {
 public:
-    explicit Report(bool quiet);
-
     // The menu file that places in it belong to, and where its lines stand. `lines` must
     // outlive the report's use.
     void setMenuFile(const std::string& path, const MenuLines* lines);
@@ -42,28 +68,23 @@ public:
     void warning(const Place& where, const std::string& text);
     void error(const Place& where, const std::string& text);
 
-    // The code page of the place and text of the lines that follow (1251 for a Russian
-    // section, CP_UTF8 for text the checker writes in UTF-8); paths are always in the
-    // system's ANSI code page. Every line is written as characters: wide to a console,
-    // UTF-8 to a pipe or file.
+    // The code page of the place and text of the findings that follow; kAnsiCodePage at
+    // first.
     void setTextCodePage(unsigned codePage) { codePage_ = codePage; }
     unsigned textCodePage() const { return codePage_; }
 
-    int warningCount() const { return warnings_; }
-    int errorCount() const { return errors_; }
+    int warningCount() const { return countOf(findings_, Severity::Warning); }
+    int errorCount() const { return countOf(findings_, Severity::Error); }
 
-    // 0 when nothing is wrong, 1 for warnings only, 2 when there is an error.
-    int exitCode() const { return errors_ > 0 ? 2 : warnings_ > 0 ? 1 : 0; }
+    const std::vector<Finding>& findings() const { return findings_; }
 
 private:
-    void write(const char* severity, const Place& where, const std::string& text);
+    void add(Severity severity, const Place& where, const std::string& text);
 
-    bool quiet_;
-    unsigned codePage_;
+    unsigned codePage_ = kAnsiCodePage;
     std::string menuFile_;
     const MenuLines* lines_ = nullptr;
-    int warnings_ = 0;
-    int errors_ = 0;
+    std::vector<Finding> findings_;
 };
 
 // "[section] key" and "[section]" in the menu file; `occurrence` picks the line of a name

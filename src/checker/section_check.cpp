@@ -8,6 +8,7 @@
 #include "checker/report.h"
 #include "config/language.h"
 #include "config/number_text.h"
+#include "config/view_keys.h"
 #include "state/launcher_state.h"
 
 namespace {
@@ -21,14 +22,6 @@ bool allDigits(const std::string& text) {
 }
 
 std::string didYouMean(const std::string& name) { return " (did you mean " + name + "?)"; }
-
-// The name in lower case: names are compared without regard to letter case.
-std::string comparable(std::string name) {
-    for (char& c : name) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return name;
-}
 
 }  // namespace
 
@@ -54,7 +47,7 @@ bool isWindowsSection(const std::string& name) {
 }
 
 SectionClass classifySection(const std::string& name) {
-    if (sameName(name, "View")) return {SectionKind::View, 0};
+    if (sameName(name, kViewSectionName)) return {SectionKind::View, 0};
     if (isWindowsSection(name)) return {SectionKind::Windows, 0};
     // The menu names its sections with "%d": no sign, no leading zero.
     if (allDigits(name) && name.size() <= 2 && (name == "0" || name[0] != '0')) {
@@ -67,7 +60,7 @@ SectionClass classifySection(const std::string& name) {
 void checkSectionNames(const std::vector<std::string>& names, Report& report) {
     std::map<std::string, int> seen;
     for (const std::string& name : names) {
-        const int occurrence = seen[comparable(name)]++;
+        const int occurrence = seen[comparableName(name)]++;
         const Place place = sectionPlace(name, occurrence);
         const bool earlier = occurrence > 0;
         const SectionClass section = classifySection(name);
@@ -87,16 +80,16 @@ void checkSectionNames(const std::vector<std::string>& names, Report& report) {
             const std::string canonical = std::to_string(index);
             if (name[0] == '0' && index >= 0 && isLanguageSectionNumber(index)) {
                 why += ": section names have no leading zero" +
-                       didYouMean(sectionPlace(canonical).text);
+                       didYouMean(placeText(sectionPlace(canonical)));
             } else if (index >= 0 && index <= 29) {
                 why += ": no language leads to section " + canonical;
             } else {
                 why += ": language sections are numbered 0 to 29";
             }
         } else {
-            const std::string nearest = nearestName(name, {"View", "autorun"});
+            const std::string nearest = nearestName(name, {kViewSectionName, "autorun"});
             if (!nearest.empty()) {
-                why += didYouMean(sectionPlace(nearest).text);
+                why += didYouMean(placeText(sectionPlace(nearest)));
             } else {
                 why += ": language sections are named by number, 0 to 29";
             }
@@ -105,11 +98,12 @@ void checkSectionNames(const std::vector<std::string>& names, Report& report) {
     }
 }
 
-void checkSectionKeys(const std::string& section, bool languageSection, Report& report) {
+void checkSectionKeys(const std::string& section, bool languageSection,
+                      const std::vector<SectionLine>& lines, Report& report) {
     const std::vector<std::string>& keys = languageSection ? languageKeys() : viewKeys();
     std::map<std::string, int> seen;
-    for (const SectionLine& line : sectionLines(section)) {
-        const int occurrence = seen[comparable(line.key)]++;
+    for (const SectionLine& line : lines) {
+        const int occurrence = seen[comparableName(line.key)]++;
         const Place place = keyPlace(section, line.key, occurrence);
         if (!line.hasEquals) {
             report.warning(place, "a line without '=': the menu reads nothing from it");
@@ -146,9 +140,10 @@ const std::vector<std::string>& languageKeys() {
 }
 
 const std::vector<std::string>& viewKeys() {
-    static const std::vector<std::string> keys = {
-        "ShowNumbers",     "FontName",        "FontSize",         "FontBold",
-        "FontItalic",      "FontUnderlined",  "FontColor",        "FontActiveColor",
-        "FontCommentName", "FontCommentSize", "FontCommentColor", "BkCommentColor"};
+    static const std::vector<std::string> keys = [] {
+        std::vector<std::string> names;
+        for (const ViewKey& key : kViewKeys) names.push_back(key.name);
+        return names;
+    }();
     return keys;
 }

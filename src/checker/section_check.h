@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "checker/profile_scan.h"
+
 class Report;
 
 enum class SectionKind {
@@ -30,8 +32,10 @@ bool isLanguageSectionNumber(std::int32_t index);
 void checkSectionNames(const std::vector<std::string>& names, Report& report);
 
 // Warnings for keys of `section` that the menu never reads (with the likely intended key),
-// keys given twice and lines without '=', in a language section or in "View".
-void checkSectionKeys(const std::string& section, bool languageSection, Report& report);
+// keys given twice and lines without '=', in a language section or in "View". `lines` are
+// the section's lines as the profile reader gives them (sectionLines).
+void checkSectionKeys(const std::string& section, bool languageSection,
+                      const std::vector<SectionLine>& lines, Report& report);
 
 // The keys of a language section and of "View", as the menu reads them.
 const std::vector<std::string>& languageKeys();

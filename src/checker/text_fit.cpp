@@ -2,21 +2,9 @@
 
 #include <windows.h>
 
+#include "console/console_text.h"
 #include "state/launcher_state.h"
 #include "window/layout.h"
-
-namespace {
-
-std::wstring asCharacters(const char* text, std::size_t length, unsigned codePage) {
-    if (length == 0) return {};
-    const int count = MultiByteToWideChar(codePage, 0, text, static_cast<int>(length), nullptr, 0);
-    if (count <= 0) return {};
-    std::wstring wide(static_cast<std::size_t>(count), L'\0');
-    MultiByteToWideChar(codePage, 0, text, static_cast<int>(length), &wide[0], count);
-    return wide;
-}
-
-}  // namespace
 
 MeasuringFont::MeasuringFont(HFONT__* font, unsigned codePage) : font_(font), codePage_(codePage) {
     dc_ = CreateCompatibleDC(nullptr);
@@ -47,7 +35,7 @@ int MeasuringFont::lineHeight() const {
 
 int MeasuringFont::width(const char* text, std::size_t length) const {
     SIZE extent = {};
-    const std::wstring characters = asCharacters(text, length, codePage_);
+    const std::wstring characters = wideFromCodePage(std::string(text, length), codePage_);
     if (!ready_ || !GetTextExtentPoint32W(dc_, characters.data(),
                                           static_cast<int>(characters.size()), &extent))
         return 0;
@@ -64,9 +52,9 @@ CommentFit MeasuringFont::commentFit(const std::string& text) const {
     // of those the box has no room for.
     RECT needed = box;
     const std::size_t length = text.size() < kTextLineSize - 1 ? text.size() : kTextLineSize - 1;
-    const std::wstring characters = asCharacters(text.c_str(), length, codePage_);
+    const std::wstring characters = wideFromCodePage(text.substr(0, length), codePage_);
     DrawTextW(dc_, characters.c_str(), static_cast<int>(characters.size()), &needed,
-              DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL);
+              DT_CALCRECT | kCommentTextFormat);
     fit.lines = (needed.bottom - needed.top) / height;
     fit.shownLines = (box.bottom - box.top) / height;
     fit.tooWide = needed.right > box.right;

@@ -1,5 +1,5 @@
 // Texts measured with the fonts the menu makes, on a device compatible with the screen, the
-// way the menu lays them out: captions on one line from 8 pixels into their entry place,
+// way the menu lays them out (window/layout.h): captions on one line in their entry place,
 // the prompt and comments word-wrapped in the comment box.
 #pragma once
 
@@ -9,9 +9,6 @@
 
 struct HDC__;
 struct HFONT__;
-
-constexpr int kCaptionRoom = 272;       // entry place 280 wide, text from 8 pixels in
-constexpr int kCaptionHeightRoom = 24;  // entry place 32 high, text from 8 pixels down
 
 // How a text fills the comment box.
 struct CommentFit {

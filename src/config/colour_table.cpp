@@ -13,6 +13,6 @@ const std::uint32_t colourTable[kColourCount] = {
 };
 
 std::uint32_t colourFromIndex(std::int32_t index) {
-    if (index < 0 || index >= kColourCount) return colourTable[0];
+    if (!isColourNumber(index)) return colourTable[0];
     return colourTable[index];
 }

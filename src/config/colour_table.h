@@ -5,6 +5,9 @@
 
 constexpr std::int32_t kColourCount = 18;
 
+// True for the numbers that name a colour of the table, 0 to 17.
+constexpr bool isColourNumber(std::int32_t index) { return index >= 0 && index < kColourCount; }
+
 // Colours as the platform takes them (COLORREF): red in the lowest byte, then green, blue.
 extern const std::uint32_t colourTable[kColourCount];
 

@@ -58,6 +58,13 @@ static MenuItem emptyItem("", "", "", "", "", false);
 
 MenuItem* sharedEmptyItem() { return &emptyItem; }
 
+void releaseMenuItem(MenuItem* item) {
+    if (item == nullptr || item == sharedEmptyItem()) return;
+    releaseMenuItemTexts(*item);
+    item->~MenuItem();
+    std::free(item);
+}
+
 // A new record in a heap block of its own; null when memory runs out. The block comes from
 // malloc, which reports failure by its result, so nothing here can throw.
 static MenuItem* newMenuItem(const char* caption, const char* command, const char* parameters,
@@ -67,20 +74,31 @@ static MenuItem* newMenuItem(const char* caption, const char* command, const cha
     return new (block) MenuItem(caption, command, parameters, comment, errorText, closeFlag);
 }
 
-MenuItem* menuItemFromLine(const char* line) {
-    enum { Caption, Command, Parameters, Comment, ErrorText, FieldCount };
-    char* fields[FieldCount];
-
+void cutEntryLine(const char* line, EntryLineFields& cut) {
     const char* position = line;
     std::ptrdiff_t remaining = static_cast<std::ptrdiff_t>(std::strlen(line));
-    for (char*& field : fields) {
+    bool reached = true;  // whether the line reaches the field taken next
+    cut.written = 0;
+    for (char*& field : cut.fields) {
+        const std::ptrdiff_t before = remaining;
         std::ptrdiff_t consumed = 0;
         field = takeField(position, remaining, consumed);
         position += consumed;
         remaining -= consumed;
+        if (reached) ++cut.written;
+        // The next field is there only when this one ended at a bar.
+        reached = reached && before > 0 && consumed <= before;
     }
-    // The close flag is the sixth field, present only when the fifth ended at a bar.
-    const bool closeFlag = remaining >= 0 && numberFromText(position) == 1;
+    if (reached) ++cut.written;
+    cut.closeFlag = reached ? position : nullptr;
+}
+
+MenuItem* menuItemFromLine(const char* line) {
+    enum { Caption, Command, Parameters, Comment, ErrorText };
+    EntryLineFields cut;
+    cutEntryLine(line, cut);
+    char* const* fields = cut.fields;
+    const bool closeFlag = cut.closeFlag != nullptr && numberFromText(cut.closeFlag) == 1;
 
     char* expandedCommand = expandEnvironmentText(fields[Command]);
     char* command = prefixMediaRoot(expandedCommand);
@@ -89,7 +107,7 @@ MenuItem* menuItemFromLine(const char* line) {
 
     MenuItem* item = newMenuItem(fields[Caption], command, parameters, fields[Comment],
                                  fields[ErrorText], closeFlag);
-    for (char* field : fields) std::free(field);
+    for (char* field : cut.fields) std::free(field);
     std::free(command);
     std::free(parameters);
     return item != nullptr ? item : sharedEmptyItem();

@@ -7,6 +7,26 @@
 
 class MenuItem;
 
+// Caption, command, parameters, comment and error text; the close flag comes after them.
+constexpr std::size_t kEntryFieldCount = 5;
+
+// An entry line cut at its bars, each field as written.
+struct EntryLineFields {
+    // New heap copies of the five fields, each to be released with std::free; empty where
+    // the line ends before the field, null where memory ran out.
+    char* fields[kEntryFieldCount];
+    // How many fields the line holds, from 1 to 6: a field is there when the one before it
+    // ended at a bar, and the sixth is the close flag.
+    std::size_t written;
+    // In the line: the close flag and everything after it, further bars included; null when
+    // the fifth field ends the line.
+    const char* closeFlag;
+};
+
+// Cuts `line` the way menuItemFromLine does, with takeField, and keeps the fields as they
+// are written: nothing expanded, nothing prefixed, no line breaks made.
+void cutEntryLine(const char* line, EntryLineFields& cut);
+
 // A new heap copy of the field that starts at `position`: the characters up to the first
 // vertical bar among the next `remaining` characters, or all of them. Sets `consumed` to the
 // field's length plus 1 (past the bar). With `remaining` 0 or less, reads nothing and gives
@@ -35,3 +55,8 @@ MenuItem* menuItemFromLine(const char* line);
 
 // The one statically allocated empty entry.
 MenuItem* sharedEmptyItem();
+
+// Releases an entry menuItemFromLine made, its texts and the record; does nothing for null
+// and for the shared empty entry. Only the tools call it: the menu keeps its entries until
+// the process ends.
+void releaseMenuItem(MenuItem* item);

@@ -11,6 +11,14 @@ constexpr std::uint8_t kDefaultCharset = 1;    // DEFAULT_CHARSET
 // its own. Only the low 16 bits of `langId` count.
 std::int32_t languageIndexForLangId(std::uint32_t langId);
 
+// The ANSI code page of the systems whose language leads to section `languageIndex`: the
+// code page in which the profile reader hands that section's texts to the menu. 1251 for
+// the Russian, Ukrainian and Bulgarian sections, 1250 for the Polish, Czech, Slovak and
+// Hungarian ones, and so on; 1252 for section 0 (English) and for any number no language
+// leads to.
+constexpr unsigned kWesternCodePage = 1252;
+unsigned codePageForLanguageIndex(std::int32_t languageIndex);
+
 // 204 (Russian) for section 1, else 1 (the default character set).
 std::uint8_t charsetForLanguageIndex(std::int32_t languageIndex);
 

@@ -1,5 +1,7 @@
 #include "config/menu_item.h"
 
+#include <cstdlib>
+
 #include "config/heap_text.h"
 
 // Stands in for a text whose copy could not be allocated; nothing ever writes to it
@@ -24,6 +26,18 @@ MenuItem::MenuItem(const char* sourceCaption, const char* sourceCommand,
       errorText(copyText(sourceErrorText)) {
     unescapeLineBreaks(comment);
     unescapeLineBreaks(errorText);
+}
+
+static void releaseText(char* text) {
+    if (text != emptyText) std::free(text);
+}
+
+void releaseMenuItemTexts(MenuItem& item) {
+    releaseText(item.caption);
+    releaseText(item.command);
+    releaseText(item.parameters);
+    releaseText(item.comment);
+    releaseText(item.errorText);
 }
 
 void MenuItem::unescapeLineBreaks(char* target) {

@@ -24,3 +24,8 @@ public:
     char* comment;     // shown in the comment box while the pointer is over the entry
     char* errorText;   // shown when the shell refuses the command; empty shows nothing
 };
+
+// Releases the record's own copies of its five texts (never the shared text that stands in
+// for a copy that could not be allocated) and leaves the record's fields dangling. Only the
+// tools call it; the menu keeps its records until the process ends.
+void releaseMenuItemTexts(MenuItem& item);

@@ -3,7 +3,10 @@
 #include "config/menu_item.h"
 #include "state/launcher_state.h"
 
-RECT itemRect(std::int32_t i) { return RECT{310, 60 + 35 * i, 590, 92 + 35 * i}; }
+RECT itemRect(std::int32_t i) {
+    const std::int32_t top = kItemTop + kItemPitch * i;
+    return RECT{kItemLeft, top, kItemLeft + kItemWidth, top + kItemHeight};
+}
 
 bool pointInsideRect(std::int32_t x, std::int32_t y, const RECT& rect) {
     return rect.left < x && x < rect.right && rect.top < y && y < rect.bottom;
@@ -18,9 +21,10 @@ std::int32_t itemFromPoint(std::int32_t x, std::int32_t y) {
     return -1;
 }
 
-RECT commentBoxRect() { return RECT{300, 270, 599, 396}; }
+RECT commentBoxRect() { return kCommentBox; }
 
 RECT commentTextRect() {
     const RECT box = commentBoxRect();
-    return RECT{box.left + 10, box.top + 10, box.right - 10, box.bottom - 10};
+    return RECT{box.left + kCommentMargin, box.top + kCommentMargin, box.right - kCommentMargin,
+                box.bottom - kCommentMargin};
 }

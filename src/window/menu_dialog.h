@@ -1,4 +1,4 @@
-// The menu window: one modal dialog made from template 103.
+// The menu window: one modal dialog made from its template (IDD_MENU).
 #pragma once
 
 #include <windows.h>

@@ -7,6 +7,9 @@
 #include "window/layout.h"
 #include "window/menu_dialog.h"
 
+static_assert(kCommentTextFormat == (DT_WORDBREAK | DT_EDITCONTROL),
+              "the comment box's format is the platform's DT_WORDBREAK | DT_EDITCONTROL");
+
 void paintMenu(HWND window, HDC dc) {
     HDC pictureDc = CreateCompatibleDC(dc);
     if (pictureDc == nullptr) return;
@@ -41,8 +44,8 @@ void drawMenuItem(HDC dc, int index, int active) {
                                             : launcherState.view.FontColor));
     // No background: the glyphs go over the picture (or over the same text in the other
     // colour), clipped to the entry's place.
-    ExtTextOutA(dc, place.left + 8, place.top + 8, ETO_CLIPPED, &place, text,
-                static_cast<UINT>(length), nullptr);
+    ExtTextOutA(dc, place.left + kCaptionOffset, place.top + kCaptionOffset, ETO_CLIPPED, &place,
+                text, static_cast<UINT>(length), nullptr);
 }
 
 void drawCommentBox(HDC dc, int index) {
@@ -63,7 +66,6 @@ void drawCommentBox(HDC dc, int index) {
     SetBkMode(dc, TRANSPARENT);
     SelectObject(dc, launcherState.commentFont);
     SetTextColor(dc, colourFromIndex(launcherState.view.FontCommentColor));
-    DrawTextA(dc, text, static_cast<int>(length), &textRect,
-              DT_WORDBREAK | DT_EDITCONTROL | DT_MODIFYSTRING);
+    DrawTextA(dc, text, static_cast<int>(length), &textRect, kCommentTextFormat | DT_MODIFYSTRING);
     DeleteObject(brush);
 }

@@ -1,4 +1,5 @@
-// The checker's decisions about the PC it runs on, the folder it checks and entry lines.
+// The checker's decisions about the PC it runs on, the folder it checks, names, values and
+// entry lines.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -8,6 +9,9 @@
 #include "checker/checking_code_page.h"
 #include "checker/entry_fields.h"
 #include "checker/medium_root.h"
+#include "checker/near_name.h"
+#include "checker/value_text.h"
+#include "checker/view_values.h"
 
 namespace {
 
@@ -27,6 +31,26 @@ TEST(CheckingCodePage, AMultiByteCodePageGarblesTextsOfOtherCodePages) {
     for (const auto& c : cases) {
         EXPECT_EQ(sectionsGarbledOn(c.checkingCodePage, sections), c.garbled) << c.checkingCodePage;
     }
+}
+
+// The fields as written, cut by the menu's own cutter: a field is there when the one before
+// it ended at a bar, and the sixth keeps any further bars.
+TEST(EntryFields, AreCutWhereTheMenuCutsThem) {
+    const struct {
+        const char* line;
+        std::vector<std::string> fields;
+    } cases[] = {
+        {"Exit", {"Exit"}},
+        {"Exit|", {"Exit", ""}},
+        {"Setup|setup.exe", {"Setup", "setup.exe"}},
+        {"Setup|setup.exe||||", {"Setup", "setup.exe", "", "", "", ""}},
+        {"a|b|c|d|e", {"a", "b", "c", "d", "e"}},
+        {"a|b|c|d|e|1|x", {"a", "b", "c", "d", "e", "1|x"}},
+        // Nothing trimmed, expanded or unescaped.
+        {" Docs | %WINDIR%\\x |a\\nb", {" Docs ", " %WINDIR%\\x ", "a\\nb"}},
+        {"||||||", {"", "", "", "", "", "|"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(entryFields(c.line), c.fields) << c.line;
 }
 
 TEST(EntryFields, AWebAddressWithoutItsScheme) {
@@ -62,7 +86,91 @@ TEST(EntryFields, TheLineThatClosesTheMenu) {
         {"Exit", "Exit|||||1"},
         {"Exit|", "Exit|||||1"},
     };
-    for (const auto& c : cases) EXPECT_EQ(lineThatCloses(splitEntryLine(c.line)), c.closing);
+    for (const auto& c : cases) EXPECT_EQ(lineThatCloses(entryFields(c.line)), c.closing);
+}
+
+TEST(NearName, ASlipOfTheKeyboardNamesTheIntendedName) {
+    const std::vector<std::string> keys = {"Title", "Prompt", "FontColor", "FontCommentColor"};
+    const struct {
+        const char* name;
+        const char* nearest;
+    } cases[] = {
+        {"Titel", "Title"},           // two neighbours swapped: one edit
+        {"TITLE", "Title"},           // letter case does not count
+        {"FontColour", "FontColor"},  // one letter more
+        {"Promt", "Prompt"},
+        {"FontCommentColour", "FontCommentColor"},
+        {"Tit", ""},  // two edits are more than a third of five letters
+        {"Colour", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(nearestName(c.name, keys), c.nearest) << c.name;
+    EXPECT_EQ(nearestName("A", {"B"}), "");  // names of one or two letters are never near
+    EXPECT_TRUE(sameName("fontCOLOR", "FontColor"));
+    EXPECT_FALSE(sameName("FontColour", "FontColor"));
+}
+
+TEST(ValueText, WrittenZerosBlanksAndUtf8) {
+    const struct {
+        std::string value;
+        bool writtenZero, blank, utf8;
+    } cases[] = {
+        {"0", true, false, false},
+        {" \t+00", true, false, false},
+        {"-0 apples", true, false, false},
+        {"no", false, false, false},
+        {"", false, true, false},
+        {" \t\r\n", false, true, false},
+        {"Caf\xC3\xA9", false, false, true},
+        {"\xEF\xBB\xBF", false, false, true},  // the UTF-8 mark alone
+        {"Caf\xE9", false, false, false},      // code page 1252
+        {"\xC3", false, false, false},         // cut short
+        {"\xC0\x80", false, false, false},     // an overlong form
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(isWrittenZero(c.value), c.writtenZero) << c.value;
+        EXPECT_EQ(isBlank(c.value), c.blank) << c.value;
+        EXPECT_EQ(looksLikeUtf8(c.value), c.utf8) << c.value;
+    }
+    EXPECT_EQ(trimmed(" \t Title \t"), "Title");
+    EXPECT_EQ(trimmed(" \t "), "");
+}
+
+// What the checker says about a [View] value the menu's reader did not take as written.
+TEST(ViewValues, TheValuesTheMenuDoesNotTake) {
+    const auto key = [](const char* name) {
+        for (const ViewKey& k : kViewKeys) {
+            if (std::string(k.name) == name) return k;
+        }
+        return kViewKeys[0];
+    };
+    const struct {
+        const char* key;
+        std::string value;
+        std::int32_t taken, defaultValue;
+        std::string said;
+    } cases[] = {
+        {"ShowNumbers", "1", 1, 1, ""},
+        {"ShowNumbers", "0", 0, 1,
+         "\"0\" cannot switch this off: the file can only switch a flag on, so it stays 1"},
+        {"FontBold", " 0", 0, 0, ""},
+        {"FontBold", "yes", 0, 0,
+         "\"yes\" does not read as a number above 0: it stays 0 (write 1 to switch it on)"},
+        {"FontSize", "12px", 12, 13, ""},
+        {"FontSize", "big", 0, 13, "\"big\" does not read as a number above 0: it stays 13"},
+        {"FontColor", "17", 17, 1, ""},
+        {"FontColor", "red", 0, 1,
+         "\"red\" is not a colour number from 1 to 17: it stays 1 (black)"},
+        {"BkCommentColor", "18", 18, 15, "colour 18 is outside 1 to 17: it stays 15 (white)"},
+        {"FontName", std::string(259, 'F'), 0, 0, ""},
+        {"FontName", std::string(260, 'F'), 0, 0,
+         "260 characters: the menu takes only the first 259"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(refusedValue(key(c.key), c.value, c.taken, c.defaultValue), c.said) << c.key;
+    }
+    EXPECT_EQ(colourText(17), "17 (light grey)");
+    EXPECT_EQ(colourText(18), "18 (black)");  // what the menu draws for it
 }
 
 TEST(MediumRoot, TheMenuTakesTheRootOfItsDriveOrShare) {

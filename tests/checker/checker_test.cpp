@@ -1,86 +1,22 @@
-// The built checker run as a process on medium folders: what it prints and its exit code.
+// The checker on medium folders, called as other programs call it: the findings as data.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "built_program.h"
-#include "checker/code_pages.h"
-#include "checker/contrast.h"
-#include "config/language.h"
+#include "checker/medium_check.h"
 #include "medium_drive.h"
+#include "resources/resource_ids.h"
+#include "state/launcher_state.h"
 #include "test_files.h"
+#include "utf16_text.h"
 
 namespace {
-
-struct CheckerRun {
-    DWORD exitCode = 0xFFFFFFFF;
-    std::vector<std::string> lines;
-};
-
-std::string checkerPath() {
-    char program[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
-    std::string path(program, length);
-    path = path.substr(0, path.find_last_of("\\/") + 1) + AUTORUN_MENU_CHECKER;
-    char full[MAX_PATH];
-    GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-    return full;
-}
-
-std::vector<std::string> splitLines(const std::string& output) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < output.size()) {
-        std::size_t end = output.find('\n', start);
-        if (end == std::string::npos) end = output.size();
-        std::string line = output.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
-
-// Runs the checker with `arguments` and collects its standard output.
-CheckerRun runChecker(const std::string& arguments) {
-    CheckerRun run;
-    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) return run;
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
-    PROCESS_INFORMATION process = {};
-    std::string commandLine = "\"" + checkerPath() + "\" " + arguments;
-    const bool started =
-        CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                       nullptr, &startup, &process) != 0;
-    CloseHandle(writeEnd);
-    if (started) {
-        std::string output;
-        char buffer[4096];
-        DWORD read = 0;
-        while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0)
-            output.append(buffer, read);
-        WaitForSingleObject(process.hProcess, 30000);
-        GetExitCodeProcess(process.hProcess, &run.exitCode);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-        run.lines = splitLines(output);
-    }
-    CloseHandle(readEnd);
-    return run;
-}
 
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
     for (std::size_t at = text.find(from); at != std::string::npos;
@@ -92,42 +28,99 @@ std::string replaced(std::string text, const std::string& from, const std::strin
 
 std::string crlf(const std::string& text) { return replaced(text, "\n", "\r\n"); }
 
-// The severity of an output line: "info", "note", "warning" or "error"; empty for none.
-std::string severity(const std::string& line) {
-    std::size_t first = std::string::npos;
-    std::string found;
-    for (const char* name : {"info", "note", "warning", "error"}) {
-        const std::size_t at = line.find(std::string(": ") + name + ": ");
-        if (at < first) {
-            first = at;
-            found = name;
-        }
+// The folder without its final backslash.
+std::string folderOf(const TempFolder& folder) {
+    return folder.path().substr(0, folder.path().size() - 1);
+}
+
+CheckResult check(const std::string& medium, const std::string& root = std::string()) {
+    CheckOptions options;
+    options.medium = medium;
+    options.root = root;
+    return checkMedium(options);
+}
+
+// A finding as the tables give it: its line (0 for none), severity, place ("[0] 1", "[View]"
+// or a path; %MEDIUM% stands for the medium's folder, without its final backslash) and the
+// start of its text.
+struct Expected {
+    int line;
+    Severity severity;
+    std::string place;
+    std::string text;
+};
+
+const char* severityName(Severity severity) {
+    static const char* const kNames[] = {"info", "note", "warning", "error"};
+    return kNames[static_cast<int>(severity)];
+}
+
+}  // namespace
+
+// Outside the anonymous namespace, where GoogleTest looks for it.
+void PrintTo(const Finding& finding, std::ostream* out) {
+    *out << finding.place.line << ": " << severityName(finding.severity) << ": "
+         << placeText(finding.place) << ": " << finding.text;
+}
+
+namespace {
+
+// The findings whose severity is one of `severities`.
+std::vector<Finding> findingsOf(const CheckResult& result,
+                                std::initializer_list<Severity> severities) {
+    std::vector<Finding> found;
+    for (const Finding& finding : result.findings) {
+        if (std::find(severities.begin(), severities.end(), finding.severity) != severities.end())
+            found.push_back(finding);
     }
     return found;
 }
 
-// `text` (UTF-8) as UTF-16 of either byte order behind `mark`.
-std::string utf16Text(const std::string& text, bool bigEndian, const std::string& mark) {
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
-    std::string bytes = mark;
-    for (wchar_t unit : wide) {
-        const char low = static_cast<char>(unit & 0xFF);
-        const char high = static_cast<char>(unit >> 8 & 0xFF);
-        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+// The findings whose text holds `part`.
+std::vector<Finding> findingsWith(const CheckResult& result, const std::string& part) {
+    std::vector<Finding> found;
+    for (const Finding& finding : result.findings) {
+        if (finding.text.find(part) != std::string::npos) found.push_back(finding);
     }
-    return bytes;
+    return found;
 }
 
-// `text` (UTF-8) as a UTF-16 file with its byte-order mark, as Notepad saves "Unicode".
-std::string utf16File(const std::string& text) { return utf16Text(text, false, "\xFF\xFE"); }
-
-// The folder without its final backslash, which would escape a closing quotation mark.
-std::string folderArgument(const TempFolder& folder) {
-    return folder.path().substr(0, folder.path().size() - 1);
+// True when `finding` is `expected` about the medium in `medium`, a place in the menu file
+// being one in `result.menuFile`.
+bool matches(const Finding& finding, const Expected& expected, const std::string& medium,
+             const CheckResult& result) {
+    const std::string place = replaced(expected.place, "%MEDIUM%", medium);
+    const std::string text = replaced(expected.text, "%MEDIUM%", medium);
+    return finding.place.line == expected.line && finding.severity == expected.severity &&
+           placeText(finding.place) == place && finding.text.compare(0, text.size(), text) == 0 &&
+           (!finding.place.inMenuFile() || finding.place.path == result.menuFile);
 }
+
+// `found`, findings of `result`, are `expected`, in order.
+void expectFindings(const std::vector<Finding>& found, const std::vector<Expected>& expected,
+                    const std::string& medium, const CheckResult& result) {
+    ASSERT_EQ(found.size(), expected.size()) << testing::PrintToString(result.findings);
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        EXPECT_TRUE(matches(found[i], expected[i], medium, result))
+            << testing::PrintToString(found[i]) << "\nexpected: " << expected[i].line << ": "
+            << severityName(expected[i].severity) << ": " << expected[i].place << ": "
+            << expected[i].text;
+    }
+}
+
+// `expected` is among the findings of `result`.
+void expectFound(const CheckResult& result, const Expected& expected, const std::string& medium) {
+    EXPECT_TRUE(std::any_of(
+        result.findings.begin(), result.findings.end(),
+        [&](const Finding& finding) { return matches(finding, expected, medium, result); }))
+        << expected.place << ": " << expected.text << "\n"
+        << testing::PrintToString(result.findings);
+}
+
+constexpr Severity kInfo = Severity::Info;
+constexpr Severity kNote = Severity::Note;
+constexpr Severity kWarning = Severity::Warning;
+constexpr Severity kError = Severity::Error;
 
 // A medium as an author would lay it out, Russian in code page 1251.
 const std::string kGoodMenu = crlf(
@@ -158,40 +151,51 @@ TEST(CheckerGoodMedium, TellsWhatTheMenuDoesAndFindsNothingWrong) {
     medium.write("readme.txt", "Notes.\r\n");
     // The program [autorun] names, with the built-in picture the captions are measured on.
     ASSERT_TRUE(copyProgram(builtProgramPath(), medium.path() + "autorun-menu.exe"));
+    resetLauncherState();
+    launcherState.view.FontSize = 99;
 
-    // Quoted with its final backslash, as authors write a folder: the backslash escapes the
-    // closing quotation mark, so the checker gets the folder with a stray quotation mark.
-    const CheckerRun run = runChecker("\"" + medium.path() + "\"");
+    const CheckResult result = check(medium.path());
 
-    EXPECT_EQ(run.exitCode, 0u);
-    const std::string file = medium.path() + "autorun.inf:";
-    for (const std::string& expected : std::vector<std::string>{
-             file + "6: info: [View] FontSize: 16",
-             file + "9: info: [View] FontActiveColor: 3 (maroon)",
-             file + "5: info: [View] ShowNumbers: 1",
-             file + "13: info: [0] 1: \"Read me first\" starts " + medium.path() +
-                 "readme.txt, the menu stays open",
-             file + "15: info: [0] 3: \"Visit the web site\" starts https://example.org/, the menu "
-                    "stays open",
-             file + "16: info: [0] 4: \"Exit\" starts nothing, closes the menu",
-             file + "17: info: [1]: Russian (1049) -> [1]",
-             // Russian, written in code page 1251, printed as UTF-8 through the pipe.
-             file + "18: info: [1] Title: \"\xD0\x9F\xD1\x80\xD0\xB8\xD0\xBC\xD0\xB5\xD1\x80\"",
+    EXPECT_TRUE(result.complete);
+    EXPECT_EQ(result.menuFile, medium.path() + "autorun.inf");
+    EXPECT_EQ(exitCode(result.findings), 0);
+    const std::string folder = folderOf(medium);
+    for (const Expected& expected : std::vector<Expected>{
+             {6, kInfo, "[View] FontSize", "16"},
+             {9, kInfo, "[View] FontActiveColor", "3 (maroon)"},
+             {5, kInfo, "[View] ShowNumbers", "1"},
+             {13, kInfo, "[0] 1",
+              "\"Read me first\" starts %MEDIUM%\\readme.txt, the menu stays open"},
+             {15, kInfo, "[0] 3",
+              "\"Visit the web site\" starts https://example.org/, the menu stays open"},
+             {16, kInfo, "[0] 4", "\"Exit\" starts nothing, closes the menu"},
+             {17, kInfo, "[1]", "Russian (1049) -> [1]"},
+             {0, kInfo, "%MEDIUM%\\autorun-menu.exe",
+              "the menu program: captions are measured on its 600 x 397 picture"},
          }) {
-        EXPECT_NE(std::find(run.lines.begin(), run.lines.end(), expected), run.lines.end())
-            << expected;
+        expectFound(result, expected, folder);
     }
-    // The folder lies in the temporary folder, and the menu started from there would take
-    // the root of that drive for the medium's root.
-    const std::string startingNote =
-        medium.path() + ": note: the menu started from this folder takes the root of its drive, " +
-        medium.path().substr(0, 3) +
-        ", for the medium's root, and starts relative commands there; to try it as the medium "
-        "will be, map this folder to a drive letter (subst E: \"" +
-        folderArgument(medium) + "\") or mount an image of the medium";
-    for (const std::string& line : run.lines)
-        EXPECT_EQ(severity(line), line == startingNote ? "note" : "info") << line;
-    EXPECT_EQ(std::count(run.lines.begin(), run.lines.end(), startingNote), 1);
+    // Russian texts in the code page of the Russian systems, as the menu there gets them.
+    expectFound(result, {18, kInfo, "[1] Title", "\"\xCF\xF0\xE8\xEC\xE5\xF0\""}, folder);
+    for (const Finding& finding : result.findings) {
+        const std::string& section = finding.place.section;
+        EXPECT_EQ(finding.codePage, section == "1"   ? 1251u
+                                    : section == "0" ? 1252u
+                                                     : kAnsiCodePage)
+            << testing::PrintToString(finding);
+    }
+    // Nothing but infos and the note that the menu started from this folder would take
+    // the root of its drive for the medium's root.
+    expectFindings(findingsOf(result, {kNote, kWarning, kError}),
+                   {{0, kNote, "%MEDIUM%\\",
+                     "the menu started from this folder takes the root of its drive, " +
+                         medium.path().substr(0, 3)}},
+                   folder, result);
+    // What the checks set up in the menu's state is gone again.
+    EXPECT_EQ(launcherState.view.FontSize, 99);
+    EXPECT_STREQ(launcherState.menuFilePath, "");
+    for (const MenuItem* item : launcherState.menuItems) EXPECT_EQ(item, nullptr);
+    resetLauncherState();
 }
 
 // Only a folder that is not the root of its drive or share gets the note, and only when no
@@ -205,47 +209,51 @@ TEST(CheckerStartingFolder, TheMenuTakesTheRootOfItsDrive) {
     drive.write("disc\\setup.exe", "");
     const std::string root = drive.root();
     const struct {
-        std::string arguments;
+        std::string medium;
+        std::string root;
         std::string note;  // empty: none
     } cases[] = {
-        {root, ""},
-        {root + "autorun.inf", ""},
-        {"--root " + root + "disc " + root + "disc", ""},
-        {root + "disc", root +
-                            "disc\\: note: the menu started from this folder takes the root "
-                            "of its drive, " +
-                            root + ", for the medium's root"},
+        {root, "", ""},
+        {root + "autorun.inf", "", ""},
+        {root + "disc", root + "disc", ""},
+        {root + "disc", "",
+         "the menu started from this folder takes the root of its drive, " + root +
+             ", for the medium's root"},
     };
     for (const auto& c : cases) {
-        const CheckerRun run = runChecker(c.arguments);
+        const CheckResult result = check(c.medium, c.root);
         std::vector<std::string> notes;
-        for (const std::string& line : run.lines) {
-            if (line.find("the menu started from this folder") != std::string::npos)
-                notes.push_back(line.substr(0, c.note.size()));
+        for (const Finding& finding : findingsOf(result, {kNote})) {
+            if (finding.text.find("the menu started from this folder") != std::string::npos) {
+                EXPECT_EQ(finding.place.path, root + "disc\\");
+                notes.push_back(finding.text.substr(0, c.note.size()));
+            }
         }
         EXPECT_EQ(notes,
                   c.note.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.note})
-            << c.arguments << "\n"
-            << testing::PrintToString(run.lines);
-        EXPECT_EQ(run.exitCode, 0u) << c.arguments;
+            << c.medium << " " << c.root;
+        EXPECT_EQ(exitCode(result.findings), 0) << c.medium;
     }
 }
 
-struct Finding {
+struct MediumCase {
     const char* name;
-    std::string menu;       // autorun.inf; a file "setup.exe" lies beside it
-    std::string arguments;  // %MEDIUM% stands for the medium's folder, without a final backslash
-    DWORD exitCode;
-    // Every warning and error line, in order, by its start. %FILE% stands for the menu file.
-    std::vector<std::string> problems;
-    // Lines that must be among the rest (notes and infos), by their start.
-    std::vector<std::string> alsoPrinted = {};
+    std::string menu;    // autorun.inf; a file "setup.exe" lies beside it
+    std::string medium;  // %MEDIUM% stands for the medium's folder, without a final backslash
+    int exitCode;
+    std::vector<Expected> problems;  // every warning and error, in order
+    std::vector<Expected> alsoFound = {};
+    std::string root = {};  // the medium's root given, as with --root
 };
 
-void PrintTo(const Finding& finding, std::ostream* out) { *out << finding.name; }
+void PrintTo(const MediumCase& medium, std::ostream* out) { *out << medium.name; }
 
-std::vector<Finding> findings() {
+std::vector<MediumCase> mediumCases() {
     const std::string title = "[0]\nTitle=Disc\n";
+    const std::string menuFile = "%MEDIUM%\\autorun.inf";
+    const std::string neither =
+        "neither starts anything nor closes the menu: give it a command in the second field, or "
+        "1 in the sixth to close the menu: ";
     return {
         {"ViewValues",
          // Comment and blank lines count as lines.
@@ -253,209 +261,185 @@ std::vector<Finding> findings() {
              "; The look\n\n[View]\nShowNumbers=0\nFontSize=big\nFontColour=2\nFontActiveColor=20\n"
              "FontBold=0\n" +
              title + "1=Setup|setup.exe||||\n"),
-         "\"%MEDIUM%\"",
+         "%MEDIUM%",
          1,
-         {"%FILE%:4: warning: [View] ShowNumbers: \"0\" cannot switch this off",
-          "%FILE%:5: warning: [View] FontSize: \"big\" does not read as a number above 0: it "
-          "stays 13",
-          "%FILE%:7: warning: [View] FontActiveColor: colour 20 is outside 1 to 17: it stays 10 "
-          "(red)",
-          "%FILE%:6: warning: [View] FontColour: the menu never reads this key (did you mean "
-          "FontColor?)"}},
+         {{4, kWarning, "[View] ShowNumbers", "\"0\" cannot switch this off"},
+          {5, kWarning, "[View] FontSize",
+           "\"big\" does not read as a number above 0: it stays 13"},
+          {7, kWarning, "[View] FontActiveColor",
+           "colour 20 is outside 1 to 17: it stays 10 (red)"},
+          {6, kWarning, "[View] FontColour",
+           "the menu never reads this key (did you mean FontColor?)"}}},
         {"Sections",
          crlf("[autorun.amd64]\nopen=x\n" + title +
-              "1=Setup|setup.exe||||\nTitel=Disc\n[4]\nPrompt=P\n"
-              "[01]\n[8]\n[Veiw]\n[0]\n"),
-         "\"%MEDIUM%\\autorun.inf\"",
+              "1=Setup|setup.exe||||\nTitel=Disc\n[4]\n"
+              "Prompt=P\n[Veiw]\n[0]\n"),
+         menuFile,
          1,
-         {"%FILE%:6: warning: [0] Titel: the menu never reads this key (did you mean Title?)",
-          "%FILE%:7: warning: [4]: Ukrainian (1058) -> [4] has no Title: [0] is used",
-          "%FILE%:9: warning: [01]: the menu never reads this section: section names have no "
-          "leading zero (did you mean [1]?)",
-          "%FILE%:10: warning: [8]: the menu never reads this section: no language leads to "
-          "section 8",
-          "%FILE%:11: warning: [Veiw]: the menu never reads this section (did you mean [View]?)",
-          "%FILE%:12: warning: [0]: given twice: the menu reads only the first"}},
+         {{6, kWarning, "[0] Titel", "the menu never reads this key (did you mean Title?)"},
+          {7, kWarning, "[4]", "Ukrainian (1058) -> [4] has no Title: [0] is used"},
+          {9, kWarning, "[Veiw]", "the menu never reads this section (did you mean [View]?)"},
+          {10, kWarning, "[0]", "given twice: the menu reads only the first"}}},
         {"Entries",
          crlf(title + "Prompt=One\\nTwo\n1=Setup|setup.exe|\n" + "2=" + std::string(60, 'W') +
               "|setup.exe||||\n" + "3=Manual|docs\\manual.pdf||" +
               replaced(std::string(30, 'x'), "x", "line\\n") + "||\n" +
               "4=Install|setup.exe /auto||||\n5=|setup.exe||||yes\n"),
-         "\"%MEDIUM%\"",
+         "%MEDIUM%",
          2,
-         {"%FILE%:3: warning: [0] Prompt: \\n is shown as written",
-          "%FILE%:4: warning: [0] 1: only 3 fields: an entry needs five",
-          "%FILE%:5: warning: [0] 2: caption with its number is ",
-          "%FILE%:6: error: [0] 3: command docs\\manual.pdf: no such file on the medium "
-          "(%MEDIUM%\\docs\\manual.pdf)",
-          "%FILE%:6: warning: [0] 3: comment takes 30 lines in Arial 11 and the comment box shows ",
-          "%FILE%:7: error: [0] 4: command setup.exe /auto: no such file on the medium "
-          "(%MEDIUM%\\setup.exe /auto); parameters go into the third field: setup.exe|/auto",
-          "%FILE%:8: warning: [0] 5: no caption: the entry is not shown, yet key 5 still starts it",
-          "%FILE%:8: warning: [0] 5: close flag \"yes\" is not 1: the menu stays open"}},
+         {{3, kWarning, "[0] Prompt", "\\n is shown as written"},
+          {4, kWarning, "[0] 1", "only 3 fields: an entry needs five"},
+          {5, kWarning, "[0] 2", "caption with its number is "},
+          {6, kError, "[0] 3",
+           "command docs\\manual.pdf: no such file on the medium (%MEDIUM%\\docs\\manual.pdf)"},
+          {6, kWarning, "[0] 3", "comment takes 30 lines in Arial 11 and the comment box shows "},
+          {7, kError, "[0] 4",
+           "command setup.exe /auto: no such file on the medium (%MEDIUM%\\setup.exe /auto); "
+           "parameters go into the third field: setup.exe|/auto"},
+          {8, kWarning, "[0] 5", "no caption: the entry is not shown, yet key 5 still starts it"},
+          {8, kWarning, "[0] 5", "close flag \"yes\" is not 1: the menu stays open"}}},
         {"CutTexts",
          crlf("[0]\nTitle=" + std::string(300, 'T') + "\nPrompt=" + std::string(1100, 'P') +
               "\n1=Setup|setup.exe||" + std::string(1100, 'c') + "||\n"),
-         "\"%MEDIUM%\"",
+         "%MEDIUM%",
          1,
-         {"%FILE%:2: warning: [0] Title: 300 characters: the menu takes only the first 259",
-          "%FILE%:3: warning: [0] Prompt: 1100 characters: the menu takes only the first 1023",
-          "%FILE%:3: warning: [0] Prompt: takes ",
-          "%FILE%:4: warning: [0] 1: the line has 1119 characters: the menu reads only the first "
-          "1023",
-          "%FILE%:4: warning: [0] 1: only 4 fields", "%FILE%:4: warning: [0] 1: comment takes "}},
+         {{2, kWarning, "[0] Title", "300 characters: the menu takes only the first 259"},
+          {3, kWarning, "[0] Prompt", "1100 characters: the menu takes only the first 1023"},
+          {3, kWarning, "[0] Prompt", "takes "},
+          {4, kWarning, "[0] 1",
+           "the line has 1119 characters: the menu reads only the first 1023"},
+          {4, kWarning, "[0] 1", "only 4 fields"},
+          {4, kWarning, "[0] 1", "comment takes "}}},
         {"Commands",
          crlf(title +
               "1=Notepad|%WINDIR%\\notepad.exe||||\n2=Tool|%CHECKER_TEST_UNSET%\\tool.exe||||\n"
               "3=Setup|E:\\setup.exe||||\n4=Site|https://example.org/"
               "missing||||\n5=Share|\\\\server\\x||||\n"),
-         "\"%MEDIUM%\"",
+         "%MEDIUM%",
          1,
-         {"%FILE%:4: warning: [0] 2: command %CHECKER_TEST_UNSET%\\tool.exe: not found here",
-          "%FILE%:5: warning: [0] 3: command E:\\setup.exe: a fixed drive, started as written"}},
+         {{4, kWarning, "[0] 2", "command %CHECKER_TEST_UNSET%\\tool.exe: not found here"},
+          {5, kWarning, "[0] 3", "command E:\\setup.exe: a fixed drive, started as written"}}},
         // The entries of a section without a title are never shown: nothing to check there.
         {"Fallback",
          crlf(title + "1=Setup|setup.exe||||\n[1]\nPrompt=P\n1=Missing|missing.exe||||\n"),
-         "\"%MEDIUM%\"",
+         "%MEDIUM%",
          1,
-         {"%FILE%:4: warning: [1]: Russian (1049) -> [1] has no Title: [0] is used"}},
+         {{4, kWarning, "[1]", "Russian (1049) -> [1] has no Title: [0] is used"}}},
         {"Utf8",
          crlf(title + "1=Caf\xC3\xA9|setup.exe||||\n"),
-         "\"%MEDIUM%\"",
+         "%MEDIUM%",
          1,
-         {"%FILE%: warning: written in UTF-8"}},
+         {{0, kWarning, menuFile, "written in UTF-8"}}},
         {"NoEntriesNoZero",
          crlf("[2]\nTitle=Deutsch\n"),
-         "\"%MEDIUM%\"",
+         "%MEDIUM%",
          2,
-         {"%FILE%: error: [0]: missing: English and every language without a titled section",
-          "%FILE%:1: warning: [2]: no entries (keys 1 to 5): the menu shows none"}},
+         {{0, kError, "[0]", "missing: English and every language without a titled section"},
+          {1, kWarning, "[2]", "no entries (keys 1 to 5): the menu shows none"}}},
         {"NoMenuFile",
          "",
-         "\"%MEDIUM%\\sub\"",
+         "%MEDIUM%\\sub",
          2,
-         {"%MEDIUM%\\sub\\: error: no autorun.inf in this folder"}},
-        {"Quiet", crlf(title + "1=Manual|manual.pdf||||\n"), "--quiet \"%MEDIUM%\"", 2, {}},
+         {{0, kError, "%MEDIUM%\\sub\\", "no autorun.inf in this folder"}}},
         {"MenuInSubfolderWithoutRoot",
          "",
-         "\"%MEDIUM%\\menu\"",
+         "%MEDIUM%\\menu",
          2,
-         {"%MEDIUM%\\menu\\autorun.inf:3: error: [0] 1: command setup.exe: no such file on the "
-          "medium (%MEDIUM%\\menu\\setup.exe)"}},
-        {"MenuInSubfolderWithRoot", "", "--root \"%MEDIUM%\" \"%MEDIUM%\\menu\"", 0, {}},
+         {{3, kError, "[0] 1",
+           "command setup.exe: no such file on the medium (%MEDIUM%\\menu\\setup.exe)"}}},
+        {"MenuInSubfolderWithRoot", "", "%MEDIUM%\\menu", 0, {}, {}, "%MEDIUM%"},
         // What Windows reads to offer a program: each key checked against the medium.
         {"Autorun",
          crlf("[autorun]\nopen=missing.exe /x\nicon=setup.exe,3\nlabel=" + std::string(300, 'L') +
               "\naction=Start\n" + title + "1=Setup|setup.exe||||\n"),
-         "\"%MEDIUM%\"",
+         "%MEDIUM%",
          2,
-         {"%FILE%:2: error: [autorun] open: missing.exe: no such file on the medium",
-          "%FILE%:3: warning: [autorun] icon: setup.exe: neither an icon file nor a program",
-          "%FILE%:4: warning: [autorun] label: 300 characters: Windows reads at most 259"}},
+         {{2, kError, "[autorun] open", "missing.exe: no such file on the medium"},
+          {3, kWarning, "[autorun] icon", "setup.exe: neither an icon file nor a program"},
+          {4, kWarning, "[autorun] label", "300 characters: Windows reads at most 259"}}},
         {"AutorunWithoutProgram",
          crlf("[autorun]\nlabel=Disc\nicon=C:\\disc.ico\n" + title + "1=Setup|setup.exe||||\n"),
-         "\"%MEDIUM%\"",
+         "%MEDIUM%",
          1,
-         {"%FILE%:1: warning: [autorun]: neither open nor shellexecute",
-          "%FILE%:3: warning: [autorun] icon: C:\\disc.ico: a fixed drive or share"}},
-        // The comment colour against the comment box: below 3:1 a warning.
+         {{1, kWarning, "[autorun]", "neither open nor shellexecute"},
+          {3, kWarning, "[autorun] icon", "C:\\disc.ico: a fixed drive or share"}}},
+        // The comment colour against the comment box, as the medium sets them.
         {"CommentContrast",
          crlf("[View]\nFontCommentColor=13\nBkCommentColor=15\n" + title +
               "1=Setup|setup.exe||||\n"),
-         "\"%MEDIUM%\"",
+         "%MEDIUM%",
          1,
-         {"%FILE%:2: warning: [View] FontCommentColor: comment text 13 (yellow) on the comment box "
-          "15 (white): contrast 1.0:1, below 3:1"}},
+         {{2, kWarning, "[View] FontCommentColor",
+           "comment text 13 (yellow) on the comment box 15 (white): contrast 1.0:1, below 3:1"}}},
         // Windows reads the UTF-8 mark as part of the first line, which then opens no section.
         {"Utf8WithMark",
          "\xEF\xBB\xBF" + crlf("[autorun]\nopen=setup.exe\n" + title + "1=Setup|setup.exe||||\n"),
-         "\"%MEDIUM%\"",
+         "%MEDIUM%",
          2,
-         {"%FILE%:1: error: [autorun]: Windows does not read this section: the file is saved as "
-          "UTF-8 with a byte-order mark, which Windows takes for part of the first line"}},
+         {{1, kError, "[autorun]",
+           "Windows does not read this section: the file is saved as UTF-8 with a byte-order "
+           "mark, which Windows takes for part of the first line"}}},
         // ANSI text to Windows, and checked as such.
         {"Utf16BigEndian",
          utf16Text(crlf(title + "1=Setup|setup.exe||||\n"), true, "\xFE\xFF"),
-         "\"%MEDIUM%\"",
+         "%MEDIUM%",
          2,
-         {"%FILE%: warning: saved as UTF-16 big-endian: Windows reads only little-endian UTF-16 as "
-          "Unicode",
-          "%FILE%: error: [0]: missing"}},
+         {{0, kWarning, menuFile,
+           "saved as UTF-16 big-endian: Windows reads only little-endian UTF-16 as Unicode"},
+          {0, kError, "[0]", "missing"}}},
         {"Utf16WithoutMark",
-         utf16Text(crlf(title + "1=Setup|setup.exe||||\n"), false, ""),
-         "\"%MEDIUM%\"",
+         utf16Text(crlf(title + "1=Setup|setup.exe||||\n"), false),
+         "%MEDIUM%",
          2,
-         {"%FILE%: error: UTF-16 text without a byte-order mark: Windows takes it for ANSI text",
-          "%FILE%: error: [0]: missing"}},
+         {{0, kError, menuFile,
+           "UTF-16 text without a byte-order mark: Windows takes it for ANSI text"},
+          {0, kError, "[0]", "missing"}}},
         {"TooLarge",
          crlf(title + "1=Setup|setup.exe||||\n") + std::string(16 * 1024 * 1024, ';'),
-         "\"%MEDIUM%\"",
+         "%MEDIUM%",
          2,
-         {"%FILE%: error: 16777256 bytes: the checker reads menu files of at most 16 MiB "
-          "(16777216 bytes)"}},
+         {{0, kError, menuFile,
+           "16777256 bytes: the checker reads menu files of at most 16 MiB (16777216 bytes)"}}},
         // Entries as authors write them that start nothing and close nothing.
         {"EntriesThatDoNothing",
          crlf(title + "1=Exit|||Closes this menu.|1\n2=Help\n3=Site|www.example.org||||\n"
                       "4=Quit|||||0\n5=Done|||||1\n"),
-         "\"%MEDIUM%\"",
+         "%MEDIUM%",
          2,
-         {"%FILE%:3: warning: [0] 1: neither starts anything nor closes the menu: give it a "
-          "command in the second field, or 1 in the sixth to close the menu: "
-          "1=Exit|||Closes this menu.||1",
-          "%FILE%:4: warning: [0] 2: only 1 field",
-          "%FILE%:4: warning: [0] 2: neither starts anything nor closes the menu: give it a "
-          "command in the second field, or 1 in the sixth to close the menu: 2=Help|||||1",
-          "%FILE%:5: error: [0] 3: command www.example.org: no such file on the medium",
-          "%FILE%:6: warning: [0] 4: neither starts anything nor closes the menu: give it a "
-          "command in the second field, or 1 in the sixth to close the menu: 4=Quit|||||1"},
-         {"%FILE%:5: note: [0] 3: command www.example.org: the shell takes it for a file on the "
-          "medium; a web address starts with its scheme: https://www.example.org"}},
+         {{3, kWarning, "[0] 1", neither + "1=Exit|||Closes this menu.||1"},
+          {4, kWarning, "[0] 2", "only 1 field"},
+          {4, kWarning, "[0] 2", neither + "2=Help|||||1"},
+          {5, kError, "[0] 3", "command www.example.org: no such file on the medium"},
+          {6, kWarning, "[0] 4", neither + "4=Quit|||||1"}},
+         {{5, kNote, "[0] 3",
+           "command www.example.org: the shell takes it for a file on the medium; a web address "
+           "starts with its scheme: https://www.example.org"}}},
     };
 }
 
-class CheckerFindings : public testing::TestWithParam<Finding> {};
+class CheckerFindings : public testing::TestWithParam<MediumCase> {};
 
-TEST_P(CheckerFindings, ReportsEachProblemWithItsExitCode) {
-    const Finding& finding = GetParam();
+TEST_P(CheckerFindings, FindEachProblemWithItsPlaceAndLine) {
+    const MediumCase& c = GetParam();
     TempFolder medium;
     medium.write("setup.exe", "");
     CreateDirectoryA((medium.path() + "sub").c_str(), nullptr);
-    if (!finding.menu.empty()) medium.write("autorun.inf", finding.menu);
+    if (!c.menu.empty()) medium.write("autorun.inf", c.menu);
     // A menu in a subfolder whose command lies at the medium's root.
     CreateDirectoryA((medium.path() + "menu").c_str(), nullptr);
     medium.write("menu\\autorun.inf", crlf("[0]\nTitle=Disc\n1=Setup|setup.exe||||\n"));
+    const std::string folder = folderOf(medium);
 
-    const CheckerRun run =
-        runChecker(replaced(finding.arguments, "%MEDIUM%", folderArgument(medium)));
+    const CheckResult result =
+        check(replaced(c.medium, "%MEDIUM%", folder), replaced(c.root, "%MEDIUM%", folder));
 
-    EXPECT_EQ(run.exitCode, finding.exitCode);
-    std::vector<std::string> problems;
-    for (const std::string& line : run.lines) {
-        if (severity(line) == "warning" || severity(line) == "error") problems.push_back(line);
-    }
-    const auto expanded = [&medium](const std::string& line) {
-        return replaced(replaced(line, "%FILE%", "%MEDIUM%\\autorun.inf"), "%MEDIUM%",
-                        folderArgument(medium));
-    };
-    ASSERT_EQ(problems.size(), finding.problems.size()) << testing::PrintToString(run.lines);
-    for (std::size_t i = 0; i < problems.size(); ++i) {
-        const std::string expected = expanded(finding.problems[i]);
-        EXPECT_EQ(problems[i].substr(0, expected.size()), expected);
-    }
-    for (const std::string& line : finding.alsoPrinted) {
-        const std::string expected = expanded(line);
-        EXPECT_NE(std::find_if(run.lines.begin(), run.lines.end(),
-                               [&expected](const std::string& printed) {
-                                   return printed.rfind(expected, 0) == 0;
-                               }),
-                  run.lines.end())
-            << expected << "\n"
-            << testing::PrintToString(run.lines);
-    }
+    EXPECT_EQ(exitCode(result.findings), c.exitCode);
+    expectFindings(findingsOf(result, {kWarning, kError}), c.problems, folder, result);
+    for (const Expected& expected : c.alsoFound) expectFound(result, expected, folder);
 }
 
-INSTANTIATE_TEST_SUITE_P(Media, CheckerFindings, testing::ValuesIn(findings()),
-                         [](const testing::TestParamInfo<Finding>& param) {
+INSTANTIATE_TEST_SUITE_P(Media, CheckerFindings, testing::ValuesIn(mediumCases()),
+                         [](const testing::TestParamInfo<MediumCase>& param) {
                              return std::string(param.param.name);
                          });
 
@@ -466,48 +450,11 @@ TEST(CheckerMedium, MenuFileThatCannotBeReadIsAnError) {
     HANDLE held = CreateFileA(menu.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
 
-    const CheckerRun run = runChecker("\"" + menu + "\"");
+    const CheckResult result = check(menu);
     CloseHandle(held);
 
-    EXPECT_EQ(run.exitCode, 2u);
-    ASSERT_EQ(run.lines.size(), 1u);
-    EXPECT_EQ(run.lines[0].rfind(menu + ": error: cannot be read: ", 0), 0u) << run.lines[0];
-}
-
-// One menu file for every language, saved as UTF-16: each section is judged in the code
-// page of its own systems, and a character that code page lacks is named.
-TEST(CheckerUtf16, JudgesEachSectionInItsSystemsCodePage) {
-    TempFolder medium;
-    medium.write("setup.exe", "");
-    medium.write("autorun.inf", utf16File(crlf("[0]\nTitle=Sample Disc\n1=Setup|setup.exe||||\n"
-                                               "[1]\nTitle=Пример диска\n1=Выход|||||1\n"
-                                               "[15]\nTitle=Płyta próbna\n1=Wyjście|||||1\n"
-                                               "[22]\nTitle=Δίσκος\n1=Έξοδος ж ж ł|||||1\n")));
-
-    const CheckerRun run = runChecker("\"" + folderArgument(medium) + "\"");
-
-    EXPECT_EQ(run.exitCode, 1u);
-    const std::string file = medium.path() + "autorun.inf:";
-    for (const std::string& expected : std::vector<std::string>{
-             file + "5: info: [1] Title: \"Пример диска\"",
-             file + "6: info: [1] 1: \"Выход\" starts nothing, closes the menu",
-             file + "8: info: [15] Title: \"Płyta próbna\"",
-             file + "11: info: [22] Title: \"Δίσκος\"",
-             // The menu on a Greek system gets "?" for the Cyrillic and Polish letters.
-             file + "12: info: [22] 1: \"Έξοδος ? ? ?\" starts nothing, closes the menu",
-         }) {
-        EXPECT_NE(std::find(run.lines.begin(), run.lines.end(), expected), run.lines.end())
-            << expected << "\n"
-            << testing::PrintToString(run.lines);
-    }
-    std::vector<std::string> problems;
-    for (const std::string& line : run.lines) {
-        if (severity(line) == "warning" || severity(line) == "error") problems.push_back(line);
-    }
-    EXPECT_EQ(problems, std::vector<std::string>{
-                            file + "12: warning: [22] 1: code page 1253 of this section's systems "
-                                   "has no \"ж\" (U+0436), \"ł\" (U+0142): the menu shows \"?\" "
-                                   "instead"});
+    EXPECT_FALSE(result.complete);
+    expectFindings(result.findings, {{0, kError, menu, "cannot be read: "}}, "", result);
 }
 
 // On a PC whose ANSI code page is multi-byte the profile reader garbles texts of other code
@@ -517,29 +464,23 @@ TEST(CheckerOnMultiByteSystem, NamesTheSectionsItCannotJudge) {
     if (GetACP() != 932) GTEST_SKIP() << "the system's ANSI code page is " << GetACP();
     TempFolder medium;
     medium.write("setup.exe", "");
-    medium.write("autorun.inf", utf16File(crlf("[0]\nTitle=Sample Disc\n1=Setup|setup.exe||||\n"
+    medium.write("autorun.inf", utf16Text(crlf("[0]\nTitle=Sample Disc\n1=Setup|setup.exe||||\n"
                                                "[1]\nTitle=Пример диска\n1=Выход|||||1\n"
                                                "[22]\nTitle=Δίσκος\n1=Έξοδος|||||1\n"
-                                               "[26]\nTitle=日本語\n1=終了|||||1\n")));
+                                               "[26]\nTitle=日本語\n1=終了|||||1\n"),
+                                          false, "\xFF\xFE"));
 
-    const CheckerRun run = runChecker("\"" + folderArgument(medium) + "\"");
+    const CheckResult result = check(folderOf(medium));
 
-    const std::string expected =
-        medium.path() +
-        "autorun.inf: info: this PC's ANSI code page, 932, takes several bytes for a character, "
-        "and the profile reader hands every text through it: the texts of [1] (code page 1251), "
-        "[22] (code page 1253) come out garbled here and cannot be judged";
-    std::vector<std::string> found;
-    for (const std::string& line : run.lines) {
-        if (line.find("ANSI code page") != std::string::npos)
-            found.push_back(line.substr(0, expected.size()));
-    }
-    EXPECT_EQ(found, std::vector<std::string>{expected}) << testing::PrintToString(run.lines);
+    const std::string folder = folderOf(medium);
+    expectFindings(findingsWith(result, "ANSI code page"),
+                   {{0, kInfo, "%MEDIUM%\\autorun.inf",
+                     "this PC's ANSI code page, 932, takes several bytes for a character, and the "
+                     "profile reader hands every text through it: the texts of [1] (code page "
+                     "1251), [22] (code page 1253) come out garbled here and cannot be judged"}},
+                   folder, result);
     // The Japanese section reads as it does on the Japanese systems it is for.
-    EXPECT_NE(std::find(run.lines.begin(), run.lines.end(),
-                        medium.path() + "autorun.inf:11: info: [26] Title: \"日本語\""),
-              run.lines.end())
-        << testing::PrintToString(run.lines);
+    expectFound(result, {11, kInfo, "[26] Title", "\"\x93\xFA\x96\x7B\x8C\xEA\""}, folder);
 }
 
 // A packed 8-bit bitmap of the menu's size whose every pixel is a random grey: a picture as
@@ -575,7 +516,7 @@ bool writeMenuProgramWith(const std::string& path, const std::string& picture) {
     HANDLE update = BeginUpdateResourceA(path.c_str(), FALSE);
     if (update == nullptr) return false;
     std::string data = picture;
-    const bool ok = UpdateResourceA(update, RT_BITMAP, MAKEINTRESOURCEA(111),
+    const bool ok = UpdateResourceA(update, RT_BITMAP, MAKEINTRESOURCEA(IDB_BACKGROUND),
                                     MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL), &data[0],
                                     static_cast<DWORD>(data.size())) != 0;
     return EndUpdateResourceA(update, !ok) != 0 && ok;
@@ -589,25 +530,21 @@ TEST(CheckerContrast, CaptionsOnABusyPictureAreHardToRead) {
     medium.write("autorun.inf", crlf("[autorun]\nopen=setup.exe\n[0]\nTitle=Disc\n"
                                      "1=Setup|setup.exe||||\n2=|setup.exe||||\n"));
 
-    const CheckerRun run = runChecker("\"" + folderArgument(medium) + "\"");
+    const CheckResult result = check(folderOf(medium));
 
-    const std::string file = medium.path() + "autorun.inf:";
-    std::vector<std::string> problems;
-    for (const std::string& line : run.lines) {
-        if (severity(line) != "info" &&
-            line.find("the menu started from this folder") == std::string::npos)
-            problems.push_back(line.substr(0, line.find(" in colour")));
-    }
     // Both caption colours of the one entry with a caption, and nothing for the empty one.
-    EXPECT_EQ(problems,
-              (std::vector<std::string>{
-                  file + "2: note: [autorun] open: setup.exe is not the menu program "
-                         "(start.exe): inserting the medium does not open the menu",
-                  file + "5: warning: [0] 1: caption", file + "5: warning: [0] 1: lit caption",
-                  file + "6: warning: [0] 2: no caption: the entry is not shown, yet key "
-                         "2 still starts it"}))
-        << testing::PrintToString(run.lines);
-    EXPECT_EQ(run.exitCode, 1u);
+    expectFindings(
+        findingsOf(result, {kWarning}),
+        {{5, kWarning, "[0] 1", "caption in colour"},
+         {5, kWarning, "[0] 1", "lit caption in colour"},
+         {6, kWarning, "[0] 2", "no caption: the entry is not shown, yet key 2 still starts it"}},
+        folderOf(medium), result);
+    expectFound(result,
+                {2, kNote, "[autorun] open",
+                 "setup.exe is not the menu program (start.exe): inserting the medium does not "
+                 "open the menu"},
+                folderOf(medium));
+    EXPECT_EQ(exitCode(result.findings), 1);
 }
 
 // A white 24-bit picture, rows from the top, that declares a colour table of 65536 black
@@ -633,83 +570,14 @@ TEST(CheckerContrast, PixelsAreReadAfterTheColourTable) {
     ASSERT_TRUE(writeMenuProgramWith(medium.path() + "start.exe", whitePictureWithColourTable()));
     medium.write("autorun.inf", crlf("[0]\nTitle=Disc\n1=Setup|setup.exe||||\n"));
 
-    const CheckerRun run = runChecker("\"" + folderArgument(medium) + "\"");
+    const CheckResult result = check(folderOf(medium));
 
     // Black on white is all the contrast there is; red on white is below the advised 4.5:1.
-    std::vector<std::string> captions;
-    for (const std::string& line : run.lines) {
-        if (line.find("caption in colour") != std::string::npos) captions.push_back(line);
-    }
-    EXPECT_EQ(captions,
-              std::vector<std::string>{
-                  medium.path() +
-                  "autorun.inf:3: note: [0] 1: lit caption in colour 10 (red) on the picture "
-                  "behind it, around (255,255,255): contrast 3.9:1, below the 4.5:1 advised for "
-                  "text"})
-        << testing::PrintToString(run.lines);
-}
-
-TEST(Contrast, WcagRatiosOfTheMenusColours) {
-    const struct {
-        std::uint32_t text, background;
-        double ratio;
-    } cases[] = {
-        {0x000000, 0xFFFFFF, 21.0},  // black on white
-        {0x0000FF, 0xFFFFFF, 4.0},   // red on white
-        {0x777777, 0xFFFFFF, 4.48},  // the usual limit of grey on white
-        {0x00FFFF, 0xFFFFFF, 1.07},  // yellow on white
-        {0x7F0000, 0x7F0000, 1.0},   // navy on itself
-    };
-    for (const auto& c : cases) {
-        EXPECT_NEAR(contrastRatio(c.text, c.background), c.ratio, 0.01) << std::hex << c.text;
-        EXPECT_NEAR(contrastRatio(c.background, c.text), c.ratio, 0.01) << std::hex << c.text;
-    }
-}
-
-// Of the pixels behind a text, the 5 % most like its colour are let go, and no more.
-TEST(Contrast, AFewSpecksDoNotCountButMoreDo) {
-    const struct {
-        int darkPixels;  // of 100 white ones made black
-        double ratio;    // of black text on them
-    } cases[] = {{0, 21.0}, {4, 21.0}, {5, 21.0}, {6, 1.0}, {100, 1.0}};
-    for (const auto& c : cases) {
-        Picture picture;
-        picture.width = 10;
-        picture.height = 10;
-        picture.pixels.assign(100, 0xFFFFFF);
-        for (int i = 0; i < c.darkPixels; ++i)
-            picture.pixels[static_cast<std::size_t>(i) * 7 % 100] = 0;
-        const Backdrop backdrop = textContrast(picture, 0, 0, 10, 10, 0x000000, 0.05);
-        EXPECT_TRUE(backdrop.measured);
-        EXPECT_NEAR(backdrop.ratio, c.ratio, 0.01) << c.darkPixels;
-    }
-    // Outside the picture there is nothing to measure.
-    EXPECT_FALSE(textContrast(Picture(), 0, 0, 10, 10, 0, 0.05).measured);
-}
-
-// The code page each section is judged in is the one the platform gives its languages.
-TEST(SectionCodePages, AreThePlatformsAnsiCodePagesOfTheirLanguages) {
-    for (unsigned id = 1; id <= 0xFFFF; ++id) {
-        const std::int32_t section = languageIndexForLangId(id);
-        if (section == 0 && id != 0x0409) continue;
-        char codePage[16] = {};
-        ASSERT_GT(GetLocaleInfoA(MAKELCID(id, SORT_DEFAULT), LOCALE_IDEFAULTANSICODEPAGE, codePage,
-                                 sizeof codePage),
-                  0)
-            << id;
-        EXPECT_EQ(codePageForSection(section), static_cast<unsigned>(std::atoi(codePage))) << id;
-    }
-}
-
-TEST(CheckerUsage, HelpAndWrongArguments) {
-    const CheckerRun help = runChecker("--help");
-    EXPECT_EQ(help.exitCode, 0u);
-    ASSERT_FALSE(help.lines.empty());
-    EXPECT_EQ(help.lines[0],
-              "Usage: autorun-menu-check [--quiet] [--root DIR] [--menu PROGRAM] MEDIUM");
-
-    EXPECT_EQ(runChecker("").exitCode, 2u);
-    EXPECT_EQ(runChecker("--frobnicate x").exitCode, 2u);
+    expectFindings(findingsWith(result, "caption in colour"),
+                   {{3, kNote, "[0] 1",
+                     "lit caption in colour 10 (red) on the picture behind it, around "
+                     "(255,255,255): contrast 3.9:1, below the 4.5:1 advised for text"}},
+                   folderOf(medium), result);
 }
 
 }  // namespace

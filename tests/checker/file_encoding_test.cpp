@@ -7,17 +7,9 @@
 #include <string>
 
 #include "checker/read_through.h"
+#include "utf16_text.h"
 
 namespace {
-
-// `text` (ASCII) as UTF-16 of either byte order, without a mark.
-std::string utf16(const std::string& text, bool bigEndian) {
-    std::string bytes;
-    for (const char c : text) {
-        bytes += bigEndian ? std::string(1, '\0') + c : std::string(1, c) + '\0';
-    }
-    return bytes;
-}
 
 const std::string kMenu = "[0]\r\nTitle=Disc\r\n1=Setup|setup.exe||||\r\n";
 
@@ -25,12 +17,13 @@ TEST(FileEncoding, IsToldFromTheBytes) {
     // Russian text between the ASCII names, as UTF-16 little-endian without a mark: every
     // Cyrillic letter has 04 in its high byte, not a NUL.
     const std::string russian =
-        utf16("[1]\r\nTitle=", false) +
-        std::string("\x1F\x04\x40\x04\x38\x04\x3C\x04\x35\x04\x40\x04", 12) + utf16("\r\n", false);
+        utf16Text("[1]\r\nTitle=", false) +
+        std::string("\x1F\x04\x40\x04\x38\x04\x3C\x04\x35\x04\x40\x04", 12) +
+        utf16Text("\r\n", false);
     // Japanese the same way, with the ideographic space U+3000, whose low byte is a NUL.
-    const std::string japanese = utf16("[26]\r\nTitle=", false) +
+    const std::string japanese = utf16Text("[26]\r\nTitle=", false) +
                                  std::string("\xE5\x65\x2C\x67\x00\x30\x9E\x8A", 8) +
-                                 utf16("\r\n", false);
+                                 utf16Text("\r\n", false);
     const struct {
         const char* name;
         std::string bytes;
@@ -43,10 +36,10 @@ TEST(FileEncoding, IsToldFromTheBytes) {
         {"UTF-8", "[0]\r\nTitle=Caf\xC3\xA9\r\n", FileEncoding::Utf8},
         {"UTF-8 with its mark", "\xEF\xBB\xBF" + kMenu, FileEncoding::Utf8WithMark},
         {"UTF-8 mark, ASCII after it", "\xEF\xBB\xBF", FileEncoding::Utf8WithMark},
-        {"UTF-16 little-endian", "\xFF\xFE" + utf16(kMenu, false), FileEncoding::Utf16},
-        {"UTF-16 big-endian", "\xFE\xFF" + utf16(kMenu, true), FileEncoding::Utf16BigEndian},
-        {"UTF-16 little-endian, no mark", utf16(kMenu, false), FileEncoding::Utf16WithoutMark},
-        {"UTF-16 big-endian, no mark", utf16(kMenu, true), FileEncoding::Utf16WithoutMark},
+        {"UTF-16 little-endian", "\xFF\xFE" + utf16Text(kMenu, false), FileEncoding::Utf16},
+        {"UTF-16 big-endian", "\xFE\xFF" + utf16Text(kMenu, true), FileEncoding::Utf16BigEndian},
+        {"UTF-16 little-endian, no mark", utf16Text(kMenu, false), FileEncoding::Utf16WithoutMark},
+        {"UTF-16 big-endian, no mark", utf16Text(kMenu, true), FileEncoding::Utf16WithoutMark},
         {"UTF-16 Russian, no mark", russian, FileEncoding::Utf16WithoutMark},
         {"UTF-16 Japanese, no mark", japanese, FileEncoding::Utf16WithoutMark},
         // A stray NUL or two do not make text UTF-16.
@@ -71,13 +64,13 @@ TEST(FileEncoding, TheUtf8MarkCostsTheSectionOfTheFirstLine) {
         {"\xEF\xBB\xBF", ""},
         // Without the mark the first line is a heading to every reader.
         {"[0]\r\n", ""},
-        {"\xFF\xFE" + utf16("[0]\r\n", false), ""},
+        {"\xFF\xFE" + utf16Text("[0]\r\n", false), ""},
     };
     for (const auto& c : cases) EXPECT_EQ(sectionLostToMark(c.bytes), c.lost) << c.bytes;
 }
 
 TEST(ReadThrough, ACopyWhereTheMenuFileReadsOtherwiseToWindows) {
-    const std::string utf16Menu = "\xFF\xFE" + utf16(kMenu, false);
+    const std::string utf16Menu = "\xFF\xFE" + utf16Text(kMenu, false);
     const struct {
         const char* name;
         std::string bytes;
@@ -96,10 +89,11 @@ TEST(ReadThrough, ACopyWhereTheMenuFileReadsOtherwiseToWindows) {
         {"keys only", "Title=Disc\r\n", false, ReadThrough::MenuFile},
         {"no closing bracket", "[0\r\nTitle=Disc]\r\n", false, ReadThrough::MenuFile},
         // Every reader takes it for ANSI text and finds nothing, mapped or not.
-        {"UTF-16 without a mark", utf16(kMenu, false), false, ReadThrough::MenuFile},
+        {"UTF-16 without a mark", utf16Text(kMenu, false), false, ReadThrough::MenuFile},
         // ANSI text to Windows, UTF-16 to other readers: read as Windows reads it.
-        {"UTF-16 big-endian", "\xFE\xFF" + utf16(kMenu, true), true, ReadThrough::CopyWithoutMark},
-        {"UTF-16 big-endian, mapped away", "\xFE\xFF" + utf16(kMenu, true), false,
+        {"UTF-16 big-endian", "\xFE\xFF" + utf16Text(kMenu, true), true,
+         ReadThrough::CopyWithoutMark},
+        {"UTF-16 big-endian, mapped away", "\xFE\xFF" + utf16Text(kMenu, true), false,
          ReadThrough::CopyWithoutMark},
     };
     for (const auto& c : cases) {

@@ -6,7 +6,9 @@
 
 #include <string>
 
+#include "console/console_text.h"
 #include "test_files.h"
+#include "utf16_text.h"
 
 namespace {
 
@@ -28,30 +30,9 @@ TEST(MenuEncoding, Utf8FromWideIsTheTextItself) {
         {std::wstring(L"a\0b", 3), std::string("a\0b", 3)},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(utf8FromWide(c.wide), c.utf8) << c.utf8;
-        EXPECT_EQ(wideFromUtf8(c.utf8), c.wide) << c.utf8;
+        EXPECT_EQ(utf8FromWideText(c.wide), c.utf8) << c.utf8;
+        EXPECT_EQ(wideFromCodePage(c.utf8, CP_UTF8), c.wide) << c.utf8;
     }
-}
-
-std::string wholeFile(const std::string& path) {
-    std::string bytes;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
-        bytes.append(buffer, read);
-    CloseHandle(file);
-    return bytes;
-}
-
-// `text` (ASCII) as UTF-16 of either byte order behind `mark`.
-std::string utf16(const std::string& mark, const std::string& text, bool bigEndian) {
-    std::string bytes = mark;
-    for (const char c : text)
-        bytes += bigEndian ? std::string(1, '\0') + c : std::string(1, c) + '\0';
-    return bytes;
 }
 
 std::string titleIn(const std::string& file) {
@@ -70,10 +51,10 @@ TEST(MenuFileViews, ReadThroughACopyUnderAnotherName) {
         std::string copied;  // the copy's bytes
     } cases[] = {
         {"ANSI", "[0]\r\nTitle=Disc\r\n", false, "[0]\r\nTitle=Disc\r\n"},
-        {"UTF-16", utf16("\xFF\xFE", "[0]\r\nTitle=Disc\r\n", false), false,
-         utf16("\xFF\xFE", "[0]\r\nTitle=Disc\r\n", false)},
-        {"UTF-16 big-endian", utf16("\xFE\xFF", "[0]\r\nTitle=Disc\r\n", true), true,
-         utf16("", "[0]\r\nTitle=Disc\r\n", true)},
+        {"UTF-16", utf16Text("[0]\r\nTitle=Disc\r\n", false, "\xFF\xFE"), false,
+         utf16Text("[0]\r\nTitle=Disc\r\n", false, "\xFF\xFE")},
+        {"UTF-16 big-endian", utf16Text("[0]\r\nTitle=Disc\r\n", true, "\xFE\xFF"), true,
+         utf16Text("[0]\r\nTitle=Disc\r\n", true, "")},
     };
     TempFolder medium;
     for (const auto& c : cases) {
@@ -87,7 +68,7 @@ TEST(MenuFileViews, ReadThroughACopyUnderAnotherName) {
             EXPECT_NE(copy, menu) << c.name;
             EXPECT_NE(lstrcmpiA(copy.substr(copy.find_last_of('\\') + 1).c_str(), "autorun.inf"), 0)
                 << copy;
-            EXPECT_EQ(wholeFile(copy), c.copied) << c.name;
+            EXPECT_EQ(readWholeFile(copy), c.copied) << c.name;
             if (!c.withoutMark) {
                 EXPECT_EQ(titleIn(copy), "Disc") << c.name;
                 // A file that is not UTF-16 reads through the copy in every code page.

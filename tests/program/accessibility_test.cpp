@@ -15,6 +15,7 @@
 #include "medium_drive.h"
 #include "real_input.h"
 #include "running_program.h"
+#include "test_files.h"
 
 namespace {
 

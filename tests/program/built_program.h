@@ -14,8 +14,5 @@ std::string builtProgramPath();
 // The full path of a program built beside the test programs, by file name.
 std::string siblingProgramPath(const std::string& fileName);
 
-// The whole content of a file; empty when it cannot be read.
-std::string readWholeFile(const std::string& path);
-
 // Copies `from` to `to`, replacing what is there. True on success.
 bool copyProgram(const std::string& from, const std::string& to);

@@ -12,6 +12,7 @@
 
 #include "built_program.h"
 #include "pe_header/pe_header.h"
+#include "test_files.h"
 
 namespace {
 

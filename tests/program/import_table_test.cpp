@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "built_program.h"
+#include "test_files.h"
 
 namespace {
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "built_program.h"
+#include "resources/resource_ids.h"
 #include "version.h"
 
 namespace {
@@ -58,9 +59,9 @@ protected:
 };
 
 TEST_F(ProgramResources, EachInTheLanguageTheMenuLoadsItFrom) {
-    EXPECT_EQ(std::vector<WORD>{kRussian}, languages(RT_DIALOG, 103));
-    EXPECT_EQ(std::vector<WORD>{kRussian}, languages(RT_GROUP_ICON, 101));
-    EXPECT_EQ(std::vector<WORD>{kNeutral}, languages(RT_BITMAP, 111));
+    EXPECT_EQ(std::vector<WORD>{kRussian}, languages(RT_DIALOG, IDD_MENU));
+    EXPECT_EQ(std::vector<WORD>{kRussian}, languages(RT_GROUP_ICON, IDI_MENU));
+    EXPECT_EQ(std::vector<WORD>{kNeutral}, languages(RT_BITMAP, IDB_BACKGROUND));
 }
 
 // Little-endian fields written one after another, as resource compilers lay them out.
@@ -94,14 +95,14 @@ TEST_F(ProgramResources, MenuTemplateIsTheClassicLayoutInRussian) {
                                      .text("MS Sans Serif")
                                      .data;
     ASSERT_EQ(54u, expected.size());
-    const std::string actual = resource(RT_DIALOG, 103, kRussian);
+    const std::string actual = resource(RT_DIALOG, IDD_MENU, kRussian);
     // An extended template would start with the version 1 and the signature 0xFFFF.
     ASSERT_EQ(54u, actual.size());
     EXPECT_EQ(expected, actual);
 }
 
 TEST_F(ProgramResources, BackgroundPictureIs600By397At8BitsPerPixel) {
-    const std::string bitmap = resource(RT_BITMAP, 111, kNeutral);
+    const std::string bitmap = resource(RT_BITMAP, IDB_BACKGROUND, kNeutral);
     ASSERT_GE(bitmap.size(), sizeof(BITMAPINFOHEADER));
     BITMAPINFOHEADER header;
     std::memcpy(&header, bitmap.data(), sizeof header);
@@ -144,7 +145,7 @@ TEST_F(ProgramResources, IconGroupHoldsSixSizesInThreeDepths) {
         int size;
         int bitsPerPixel;
     };
-    const std::string group = resource(RT_GROUP_ICON, 101, kRussian);
+    const std::string group = resource(RT_GROUP_ICON, IDI_MENU, kRussian);
     ASSERT_GE(group.size(), sizeof(IconGroupHeader));
     IconGroupHeader header;
     std::memcpy(&header, group.data(), sizeof header);

@@ -3,16 +3,16 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "checker/menu_program.h"
 #include "config/colour_table.h"
 #include "config/menu_item.h"
+#include "resources/resource_ids.h"
 #include "state/launcher_state.h"
 #include "test_files.h"
 #include "window/menu_dialog.h"
 
 namespace {
 
-constexpr int kMenuTemplate = 103;
-constexpr int kPicture = 111;
 constexpr DWORD kWaitLimitMs = 5000;
 
 bool isDialogWindow(HWND window) {
@@ -176,12 +176,21 @@ void Canvas::fill(const RECT& area, COLORREF colour) {
 }
 
 void Canvas::drawPicture() {
-    static HBITMAP picture = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kPicture));
-    HDC source = CreateCompatibleDC(dc_);
-    HGDIOBJ kept = SelectObject(source, picture);
-    BitBlt(dc_, 0, 0, kWholePicture.right, kWholePicture.bottom, source, 0, 0, SRCCOPY);
-    SelectObject(source, kept);
-    DeleteDC(source);
+    // Read as the checker reads a menu program's picture, not as the menu loads it, so the
+    // menu's own painting is compared with something else.
+    static const Picture picture = [] {
+        Picture read;
+        std::string reason;
+        EXPECT_TRUE(readPictureResource(GetModuleHandleA(nullptr), read, reason)) << reason;
+        return read;
+    }();
+    GdiFlush();
+    const std::size_t count = static_cast<std::size_t>(kWholePicture.right) * kWholePicture.bottom;
+    for (std::size_t i = 0; i < count && i < picture.pixels.size(); ++i) {
+        // Red in the lowest byte to the DIB's blue, green, red in memory order.
+        const std::uint32_t colour = picture.pixels[i];
+        bits_[i] = (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF);
+    }
 }
 
 void Canvas::copyFromWindow(HWND window) {
@@ -245,8 +254,8 @@ void MenuWindowTest::TearDown() {
 }
 
 HWND MenuWindowTest::createMenu() {
-    HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kMenuTemplate),
-                                     nullptr, MenuDialogProc, 0);
+    HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MENU), nullptr,
+                                     MenuDialogProc, 0);
     EXPECT_NE(nullptr, window) << "error " << GetLastError();
     if (window != nullptr) windows_.push_back(window);
     return window;
@@ -321,8 +330,8 @@ INT_PTR runMenuModally(const std::function<void(HWND)>& script) {
     currentRun = &run;
     HHOOK hook = SetWindowsHookExA(WH_CBT, findMenuDialog, nullptr, GetCurrentThreadId());
     const UINT_PTR timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, stepModalRun);
-    const INT_PTR endCode = DialogBoxParamA(
-        GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kMenuTemplate), nullptr, MenuDialogProc, 0);
+    const INT_PTR endCode = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MENU),
+                                            nullptr, MenuDialogProc, 0);
     KillTimer(nullptr, timer);
     UnhookWindowsHookEx(hook);
     currentRun = nullptr;

@@ -1,4 +1,4 @@
-// The menu window in this test process: the real template 103, bitmap 111 and icon group 101
+// The menu window in this test process: the real template, picture and icon group
 // linked into the test program, MenuDialogProc driving them, and what the tests need to look
 // at the result: memory canvases to paint into and read back, a modal run of the menu driven
 // from inside its own loop, and a catcher for message boxes.
@@ -51,7 +51,7 @@ public:
     RECT changedBounds(const Canvas& other, const RECT& area) const;
 
     void fill(const RECT& area, COLORREF colour);
-    // The background picture, loaded from this program's resources, over the whole canvas.
+    // The background picture, read from this program's resources, over the whole canvas.
     void drawPicture();
     // The client area of a shown window, read back through its device context.
     void copyFromWindow(HWND window);
@@ -79,7 +79,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // The menu window made from template 103 by MenuDialogProc, not shown, destroyed after
+    // The menu window made from its template by MenuDialogProc, not shown, destroyed after
     // the test.
     HWND createMenu();
     // The same, shown without activation and painted once.

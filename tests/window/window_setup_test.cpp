@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "menu_window.h"
+#include "resources/resource_ids.h"
 #include "state/launcher_state.h"
 #include "window/menu_dialog.h"
 
@@ -24,7 +25,7 @@ TEST_F(WindowSetUp, ClientAreaIsThePictureAndCaptionTheTitle) {
     GetWindowTextA(window, caption, sizeof caption);
     EXPECT_STREQ("Window test menu", caption);
 
-    // Icon group 101 at 32 and 16 pixels, set as the window's big and small icon.
+    // The icon group at 32 and 16 pixels, set as the window's big and small icon.
     struct IconCase {
         WPARAM kind;
         HICON stored;
@@ -99,7 +100,7 @@ TEST_F(WindowSetUp, WithoutThePictureTheTemplateStaysAsItIs) {
     launcherState.instanceHandle = GetModuleHandleA("kernel32.dll");
     // An icon at hand, so a window that wrongly got it would show it.
     launcherState.bigIcon = static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(101), IMAGE_ICON, 32, 32, 0));
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MENU), IMAGE_ICON, 32, 32, 0));
     ASSERT_NE(nullptr, launcherState.bigIcon);
     HWND window = createMenu();
     ASSERT_NE(nullptr, window);
