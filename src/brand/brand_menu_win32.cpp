@@ -7,7 +7,7 @@
 #include "brand/branded_resources.h"
 #include "brand/file_bytes.h"
 #include "brand/file_problem.h"
-#include "brand/full_path.h"
+#include "console/full_path.h"
 #include "brand/icon_file.h"
 #include "brand/menu_program.h"
 #include "brand/picture/decode_image.h"

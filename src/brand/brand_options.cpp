@@ -2,17 +2,11 @@
 
 #include "brand/picture/menu_frame.h"
 #include "brand/version_info.h"
-#include "brand/window_areas.h"
+#include "console/arguments.h"
+#include "window/layout.h"
 #include "config/colour_table.h"
 
 namespace {
-
-// A path as given: "E:\" on a command line arrives as E:" (the backslash escapes the quote),
-// and no path holds a quotation mark.
-std::string pathArgument(std::string argument) {
-    if (!argument.empty() && argument.back() == '"') argument.pop_back();
-    return argument;
-}
 
 int hexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -95,9 +89,10 @@ void replace(std::string& text, const std::string& mark, const std::string& valu
     if (at != std::string::npos) text.replace(at, mark.size(), value);
 }
 
-std::string areaText(const WindowArea& area) {
-    return "x " + std::to_string(area.left) + "-" + std::to_string(area.right) + ", y " +
-           std::to_string(area.top) + "-" + std::to_string(area.bottom);
+// "x LEFT-RIGHT, y TOP-BOTTOM" of a part of the menu window.
+std::string areaText(std::int32_t left, std::int32_t right, std::int32_t top, std::int32_t bottom) {
+    return "x " + std::to_string(left) + "-" + std::to_string(right) + ", y " +
+           std::to_string(top) + "-" + std::to_string(bottom);
 }
 
 }  // namespace
@@ -210,8 +205,12 @@ std::string brandUsage() {
         "message says which); 1 nothing written because writing or checking failed.\n"
         "A signed MENU.exe loses its signature: sign OUTPUT.exe again.\n";
     replace(usage, "{frame}", std::to_string(menuWidth) + " x " + std::to_string(menuHeight));
-    replace(usage, "{captions}", areaText(kCaptionsArea));
-    replace(usage, "{comment}", areaText(kCommentArea));
+    // The captions' area as the layout gives it; the comment box by its first and last
+    // columns and rows.
+    replace(usage, "{captions}", areaText(kCaptionsArea.left, kCaptionsArea.right,
+                                          kCaptionsArea.top, kCaptionsArea.bottom));
+    replace(usage, "{comment}", areaText(kCommentBox.left, kCommentBox.right - 1, kCommentBox.top,
+                                         kCommentBox.bottom - 1));
     replace(usage, "{last colour}", std::to_string(kColourCount - 1));
     replace(usage, "{longest}", std::to_string(kMaxVersionText));
     return usage;

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "brand/full_path.h"
+#include "console/full_path.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 
 #include "checker/finding_lines.h"
 #include "checker/medium_check.h"
+#include "console/arguments.h"
 #include "console/close_prompt.h"
 
 static const char kUsage[] =
@@ -27,13 +28,6 @@ static const char kUsage[] =
     "pipe or file in UTF-8.\n"
     "Exit code: 0 nothing wrong, 1 warnings only, 2 errors (no readable autorun.inf, a\n"
     "command that is not on the medium, ...).\n";
-
-// A path as given: "E:\" on a command line arrives as E:" (the backslash escapes the quote),
-// and no path holds a quotation mark.
-static std::string pathArgument(std::string argument) {
-    if (!argument.empty() && argument.back() == '"') argument.pop_back();
-    return argument;
-}
 
 // Ends the run with `exitCode`; started from Explorer, the window first waits for Enter,
 // unless --quiet asked for no output at all.

@@ -21,6 +21,7 @@
 #include "checker/section_check.h"
 #include "checker/value_text.h"
 #include "checker/view_check.h"
+#include "console/full_path.h"
 #include "startup/path_split.h"
 #include "state/launcher_state.h"
 
@@ -29,12 +30,10 @@ namespace {
 const char kMenuFileName[] = "autorun.inf";
 constexpr DWORD kLargestMenuFile = 16 * 1024 * 1024;
 
+// `path` made full, or as it is when the system cannot make it full.
 std::string fullPath(const std::string& path) {
-    std::vector<char> full(32768);
-    const DWORD length =
-        GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (length == 0 || length >= full.size()) return path;
-    return std::string(full.data(), length);
+    std::string full;
+    return ::fullPath(path, full) ? full : path;
 }
 
 std::string withSeparator(const std::string& folder) {

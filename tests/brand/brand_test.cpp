@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "built_program.h"
+#include "resources/resource_ids.h"
 #include "menu_window.h"
 #include "running_program.h"
 #include "test_files.h"
@@ -237,8 +238,8 @@ TEST(BrandedProgram, CarriesTheNamesAndIconGiven) {
         const ToolRun run = runTool("--icon " + quoted(c.icon) + c.picture + names +
                                     quoted(builtProgramPath()) + " " + quoted(output));
         ASSERT_EQ(0u, run.exitCode) << run.output;
-        EXPECT_EQ(c.picture.empty(), resourceOf(output, RT_BITMAP, 111) ==
-                                         resourceOf(builtProgramPath(), RT_BITMAP, 111));
+        EXPECT_EQ(c.picture.empty(), resourceOf(output, RT_BITMAP, IDB_BACKGROUND) ==
+                                         resourceOf(builtProgramPath(), RT_BITMAP, IDB_BACKGROUND));
         EXPECT_EQ("Example Ltd", versionText(output, "CompanyName"));
         EXPECT_EQ("Example Disc", versionText(output, "ProductName"));
         EXPECT_EQ("Example's start-up menu", versionText(output, "FileDescription"));
@@ -247,7 +248,7 @@ TEST(BrandedProgram, CarriesTheNamesAndIconGiven) {
         EXPECT_EQ("autorun-menu", versionText(output, "InternalName"));
 
         // The group lists icons of 16 and 32 pixels at least, each present in the program.
-        const std::string group = resourceOf(output, RT_GROUP_ICON, 101);
+        const std::string group = resourceOf(output, RT_GROUP_ICON, IDI_MENU);
         ASSERT_GE(group.size(), 6u);
         const std::size_t count = number(group, 4, 2);
         bool has16 = false;

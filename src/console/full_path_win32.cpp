@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "brand/full_path.h"
+#include "console/full_path.h"
 
 bool fullPath(const std::string& path, std::string& full) {
     full.clear();
