@@ -1,5 +1,6 @@
 // A file's text cut into lines, each with the line break that ends it. CR LF, LF and CR
-// alone each end a line, so a file of mixed line breaks keeps every one of them.
+// alone each end a line (as Wine's profile reader takes them; Windows documents nothing
+// here), so a file of mixed line breaks keeps every one of them.
 #pragma once
 
 #include <cstddef>
