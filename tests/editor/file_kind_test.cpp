@@ -3,7 +3,6 @@
 
 #include <string>
 
-#include "document_test_support.h"
 #include "editor/document/profile_file_kind.h"
 
 namespace {
@@ -18,7 +17,7 @@ TEST(ProfileFileKind, IsToldFromTheBytes) {
         {"ASCII", menu, ProfileFileKind::Ansi},
         {"empty", "", ProfileFileKind::Ansi},
         {"code page 1251", "[1]\r\nTitle=\xCF\xF0\xE8\xEC\xE5\xF0\r\n", ProfileFileKind::Ansi},
-        {"UTF-16", utf16File(u"[0]\r\nTitle=\u0414\r\n"), ProfileFileKind::Utf16},
+        {"UTF-16", std::string("\xFF\xFE[\0]\0\x14\x04", 8), ProfileFileKind::Utf16},
         {"UTF-16, just the mark", "\xFF\xFE", ProfileFileKind::Utf16},
         {"UTF-8", "[0]\r\nTitle=Caf\xC3\xA9\r\n", ProfileFileKind::Utf8},
         {"UTF-8 with its mark", "\xEF\xBB\xBF" + menu, ProfileFileKind::Utf8WithMark},
@@ -29,7 +28,7 @@ TEST(ProfileFileKind, IsToldFromTheBytes) {
                      10),
          ProfileFileKind::Utf16WithoutMark},
         {"NUL in ANSI text", menu + std::string("\0x", 2), ProfileFileKind::Binary},
-        {"NUL in UTF-16 text", utf16File(std::u16string(u"[0]\0", 4)), ProfileFileKind::Binary},
+        {"NUL in UTF-16 text", std::string("\xFF\xFE[\0\0\0", 6), ProfileFileKind::Binary},
         {"1 MiB", std::string(kLargestProfileFile, 'a'), ProfileFileKind::Ansi},
         {"over 1 MiB", std::string(kLargestProfileFile + 1, 'a'), ProfileFileKind::TooLarge},
     };
