@@ -324,7 +324,7 @@ TEST(ProfileDocument, AnAnsiFileBecomesUtf16ForCharactersItsCodePageLacks) {
 }
 
 TEST(ProfileDocument, ANewFileIsUtf16WithCrLf) {
-    ProfileDocument document = ProfileDocument::fromText(u"");
+    ProfileDocument document = ProfileDocument::fromText(u"\uFEFF");
     ASSERT_EQ(document.addSection(u"autorun"), EditStatus::Done);
     ASSERT_EQ(document.setValue(u"0", u"Title", u"Disc"), EditStatus::Done);
     EXPECT_EQ(document.addSection(u"AUTORUN"), EditStatus::Done);

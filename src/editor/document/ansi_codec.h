@@ -10,17 +10,18 @@ public:
     virtual ~AnsiCodec() = default;
 
     // The text of one line's bytes (no line break), read in the code page of `section`:
-    // the name of the section the line lies in, empty before the first section. A heading
-    // is read in the code page of the section before it (the menu's section names are
-    // ASCII, the same in every code page).
+    // the name of the section the line lies in as its heading spells it, empty before the
+    // first section. A heading is read in the code page of the section before it (the
+    // menu's section names are ASCII, the same in every code page).
     virtual std::u16string decode(const std::string& bytes,
                                   const std::u16string& section) const = 0;
 
     // Puts the bytes of `text` in the code page of `section` into `bytes`. False, with
     // `bytes` unspecified, when the code page lacks a character of `text`: the document
     // never writes a stand-in such as "?".
-    // Contract the document relies on: ASCII characters encode to their own single bytes,
-    // and the bytes of '=', the blanks and CR and LF never occur inside another character.
+    // Contract the document relies on: decoding the bytes gives `text` back; ASCII
+    // characters encode to their own single bytes; and the bytes of '=', the blanks, CR
+    // and LF never occur inside another character.
     virtual bool encode(const std::u16string& text, const std::u16string& section,
                         std::string& bytes) const = 0;
 };

@@ -29,18 +29,18 @@ EditStatus ProfileDocument::setValue(const std::u16string& section, const std::u
         if (this->value(section, key) == value) return EditStatus::Done;
         return replaceValue(*line, value);
     }
-    ProfileLine keyLine;
-    if (!newLine(key + u'=' + storedValue(value), section, keyLine)) {
+    ProfileLine added;
+    if (!newLine(key + u'=' + storedValue(value), section, added)) {
         return EditStatus::NotInCodePage;
     }
     const std::vector<SectionRange> sections = sectionsNamed(section);
-    if (sections.empty()) return appendSection(section, &keyLine);
+    if (sections.empty()) return appendSection(section, &added);
     const SectionRange first = sections.front();
     std::size_t at = first.heading + 1;
     for (std::size_t i = at; i < first.end; ++i) {
         if (lineParts(lines_[i].text).kind == LineKind::Key) at = i + 1;
     }
-    insertLine(at, std::move(keyLine));
+    insertLine(at, std::move(added));
     return EditStatus::Done;
 }
 

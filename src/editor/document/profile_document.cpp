@@ -7,12 +7,24 @@
 namespace {
 
 const char kUtf16Mark[] = "\xFF\xFE";
+const char16_t kByteOrderMark = 0xFEFF;
 
 void appendUtf16(std::string& bytes, const std::u16string& text) {
     for (const char16_t unit : text) {
         bytes += static_cast<char>(unit & 0xFF);
         bytes += static_cast<char>(unit >> 8);
     }
+}
+
+std::vector<ProfileLine> utf16Lines(const std::u16string& text) {
+    std::vector<ProfileLine> lines;
+    for (const LinePiece& piece : splitLines(text)) {
+        ProfileLine line;
+        line.text = text.substr(piece.start, piece.length);
+        line.ending = piece.ending;
+        lines.push_back(std::move(line));
+    }
+    return lines;
 }
 
 }  // namespace
@@ -40,7 +52,8 @@ ProfileDocument ProfileDocument::fromBytes(const std::string& bytes,
             text += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
                                           static_cast<unsigned char>(bytes[i + 1]) << 8);
         }
-        ProfileDocument document = fromText(text);
+        ProfileDocument document;
+        document.lines_ = utf16Lines(text);
         document.oddByte_ = bytes.substr(i);
         document.codec_ = std::move(codec);
         return document;
@@ -63,12 +76,9 @@ ProfileDocument ProfileDocument::fromBytes(const std::string& bytes,
 
 ProfileDocument ProfileDocument::fromText(const std::u16string& text) {
     ProfileDocument document;
-    for (const LinePiece& piece : splitLines(text)) {
-        ProfileLine line;
-        line.text = text.substr(piece.start, piece.length);
-        line.ending = piece.ending;
-        document.lines_.push_back(std::move(line));
-    }
+    // The mark is the file's, written once before the first line.
+    const bool marked = !text.empty() && text[0] == kByteOrderMark;
+    document.lines_ = utf16Lines(marked ? text.substr(1) : text);
     return document;
 }
 

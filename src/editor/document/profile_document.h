@@ -52,7 +52,8 @@ public:
     static ProfileDocument fromBytes(const std::string& bytes,
                                      std::shared_ptr<const AnsiCodec> codec);
 
-    // A UTF-16 document holding `text`: a new file, or one converted from UTF-8.
+    // A UTF-16 document holding `text`: a new file, or one converted from UTF-8. A
+    // byte-order mark at the start of `text` is dropped (the file is written with one).
     static ProfileDocument fromText(const std::u16string& text);
 
     // The file's bytes: the byte-order mark of UTF-16, then each line and its line break.
