@@ -38,13 +38,18 @@ inline const char* fullMenuFile() {
     return "[autorun]\r\nopen=autorun-menu.exe\r\n"
            "[View]\r\nShowNumbers=1\r\nFontName=Arial\r\nFontSize=16\r\nFontBold=1\r\n"
            "FontItalic=0\r\nFontUnderlined=0\r\nFontColor=1\r\nFontActiveColor=10\r\n"
-           "FontCommentName=Arial\r\nFontCommentSize=13\r\nFontCommentColor=1\r\nBkCommentColor=15\r\n"
+           "FontCommentName=Arial\r\nFontCommentSize=13\r\nFontCommentColor=1\r\nBkCommentColor="
+           "15\r\n"
            "[0]\r\nTitle=Benchmark Disc\r\n"
            "Prompt=Point at an entry to read what it does, then click it or press its number.\r\n"
-           "1=Install|setup.exe|/auto|Installs the program.\\nTakes a few minutes.|Setup failed.|1\r\n"
-           "2=Read me first|readme.txt||Opens the notes about this disc.|The notes could not be opened.|\r\n"
-           "3=Browse this disc|.||Opens this disc in a folder window.|The disc could not be opened.|\r\n"
-           "4=Visit the web site|https://example.org/||Opens the web site.|No browser could be started.|\r\n"
+           "1=Install|setup.exe|/auto|Installs the program.\\nTakes a few minutes.|Setup "
+           "failed.|1\r\n"
+           "2=Read me first|readme.txt||Opens the notes about this disc.|The notes could not be "
+           "opened.|\r\n"
+           "3=Browse this disc|.||Opens this disc in a folder window.|The disc could not be "
+           "opened.|\r\n"
+           "4=Visit the web site|https://example.org/||Opens the web site.|No browser could be "
+           "started.|\r\n"
            "5=Exit|||Closes this menu.||1\r\n";
 }
 

@@ -41,14 +41,15 @@ int main() {
     for (int round = 0; round < 9; ++round) {
         reads.push_back(secondsPerCall(200, [](int) { readConfiguration(); }));
     }
-    std::printf("Configuration read of a full menu file (microseconds per read, 9 rounds of 200)\n");
+    std::printf(
+        "Configuration read of a full menu file (microseconds per read, 9 rounds of 200)\n");
     printFigures("locate + view + language + entries", reads, 1e6, "us");
 
     launcherState.instanceHandle = GetModuleHandleA(nullptr);
     launcherState.commentFont = CreateFontA(-13, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 34, "Arial");
     launcherState.itemFont = CreateFontA(-16, 0, 0, 0, 600, 0, 0, 0, 1, 0, 0, 0, 34, "Arial");
-    menuWindow = CreateDialogParamA(launcherState.instanceHandle, MAKEINTRESOURCEA(IDD_MENU), nullptr,
-                                    MenuDialogProc, 0);
+    menuWindow = CreateDialogParamA(launcherState.instanceHandle, MAKEINTRESOURCEA(IDD_MENU),
+                                    nullptr, MenuDialogProc, 0);
     if (menuWindow == nullptr) return 1;
     ShowWindow(menuWindow, SW_SHOW);
     UpdateWindow(menuWindow);

@@ -21,8 +21,8 @@ Started start(const std::string& program, const std::string& folder) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + program + "\"";
-    started.ok = CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                folder.c_str(), &startup, &started.process) != FALSE;
+    started.ok = CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
+                                nullptr, folder.c_str(), &startup, &started.process) != FALSE;
     return started;
 }
 
@@ -81,7 +81,8 @@ int main(int argc, char** argv) {
     const std::string medium = std::string(temp) + "autorun-menu-bench\\";
     CreateDirectoryA(medium.c_str(), nullptr);
     if (!CopyFileA(measured.c_str(), (medium + "autorun-menu.exe").c_str(), FALSE) ||
-        !copyBeside("baseline-dialog.exe", here, medium) || !copyBeside("immediate-exit.exe", here, medium) ||
+        !copyBeside("baseline-dialog.exe", here, medium) ||
+        !copyBeside("immediate-exit.exe", here, medium) ||
         !writeFile(medium + "autorun.inf", fullMenuFile())) {
         std::fprintf(stderr, "startup-bench: cannot lay out the medium in %s\n", medium.c_str());
         return 1;
@@ -129,10 +130,12 @@ int main(int argc, char** argv) {
     std::printf("Start-up of %s, %d runs each (milliseconds)\n", measured.c_str(), runs);
     printFigures("menu ready for input", menuReady, 1000, "ms");
     printFigures("baseline dialog ready for input", baselineReady, 1000, "ms");
-    std::printf("  %-34s %.3f\n", "ratio of medians menu/baseline", median(menuReady) / median(baselineReady));
+    std::printf("  %-34s %.3f\n", "ratio of medians menu/baseline",
+                median(menuReady) / median(baselineReady));
     printFigures("second copy exits", secondCopy, 1000, "ms");
     printFigures("USER32+GDI32 program exits", immediateExit, 1000, "ms");
-    std::printf("  %-34s %.3f\n", "ratio of medians second/bare", median(secondCopy) / median(immediateExit));
+    std::printf("  %-34s %.3f\n", "ratio of medians second/bare",
+                median(secondCopy) / median(immediateExit));
 
     DeleteFileA(menu.c_str());
     DeleteFileA(baseline.c_str());

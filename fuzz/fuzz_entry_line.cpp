@@ -28,14 +28,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The caption is the line up to its first bar, and decides the empty flag.
     const char* bar = std::strchr(line, '|');
     const std::size_t captionLength = bar ? static_cast<std::size_t>(bar - line) : length;
-    if (std::strlen(item->caption) != captionLength || std::memcmp(item->caption, line, captionLength) != 0) {
+    if (std::strlen(item->caption) != captionLength ||
+        std::memcmp(item->caption, line, captionLength) != 0) {
         std::abort();
     }
     if (item->empty != (captionLength == 0 ? 1 : 0)) std::abort();
     if (item->closeAfterLaunch != 0 && item->closeAfterLaunch != 1) std::abort();
     // Every text is terminated within its block (the sanitizer checks the reads).
     if (std::strlen(item->command) + std::strlen(item->parameters) + std::strlen(item->comment) +
-            std::strlen(item->errorText) > 4 * length + kPathSize) {
+            std::strlen(item->errorText) >
+        4 * length + kPathSize) {
         std::abort();
     }
     // A command that is not absolute sits under the media root.

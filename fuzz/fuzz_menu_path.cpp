@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     char menuFile[kPathSize];
     if (buildMenuFilePath(path, menuFile, sizeof menuFile)) {
         const std::size_t menuLength = std::strlen(menuFile);
-        if (menuLength < 11 || std::strcmp(menuFile + menuLength - 11, "autorun.inf") != 0) std::abort();
+        if (menuLength < 11 || std::strcmp(menuFile + menuLength - 11, "autorun.inf") != 0)
+            std::abort();
         computeMediaRoot(menuFile);
     } else if (menuFile[0] != '\0') {
         std::abort();

@@ -1,10 +1,11 @@
 // Entry lines cut into menu entries: fields, close flag, media root and line breaks.
+#include "config/entry_line.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "config/entry_line.h"
 #include "config/menu_item.h"
 #include "state/launcher_state.h"
 
@@ -42,7 +43,8 @@ TEST_F(EntryLine, LinesBecomeCompleteEntries) {
         const char* line;
         Expected item;
     } const cases[] = {
-        {"Install|setup.exe|/auto|Installs the program.\\nTakes a few minutes.|Setup failed to start.|1",
+        {"Install|setup.exe|/auto|Installs the program.\\nTakes a few minutes.|Setup failed to "
+         "start.|1",
          {0, 1, "Install", "E:\\setup.exe", "/auto", "Installs the program.\nTakes a few minutes.",
           "Setup failed to start."}},
         {"Readme|readme.txt|||", {0, 0, "Readme", "E:\\readme.txt", "", "", ""}},
@@ -80,12 +82,13 @@ TEST_F(EntryLine, CloseFlagIsOneExactlyForTheNumberOne) {
         const char* sixth;
         int flag;
     } const cases[] = {
-        {"1", 1},  {"01", 1},  {"+1", 1}, {" 1", 1}, {"\t1", 1}, {"1|2", 1}, {"1abc", 1},
-        {"2", 0},  {"-1", 0},  {"yes", 0}, {"", 0},  {"0", 0},  {"11", 0},  {"4294967297", 1},
+        {"1", 1}, {"01", 1}, {"+1", 1},  {" 1", 1}, {"\t1", 1}, {"1|2", 1}, {"1abc", 1},
+        {"2", 0}, {"-1", 0}, {"yes", 0}, {"", 0},   {"0", 0},   {"11", 0},  {"4294967297", 1},
     };
     for (const Case& c : cases) {
         const std::string line = std::string("Go|go.exe|||") + "|" + c.sixth;
-        EXPECT_EQ(c.flag, menuItemFromLine(line.c_str())->closeAfterLaunch) << '"' << c.sixth << '"';
+        EXPECT_EQ(c.flag, menuItemFromLine(line.c_str())->closeAfterLaunch)
+            << '"' << c.sixth << '"';
     }
 }
 

@@ -1,11 +1,12 @@
 // The text drawn for an entry: its number in front, and the cut at the buffer's size.
+#include "window/item_text.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
 #include "startup/lead_byte.h"
-#include "window/item_text.h"
 
 namespace {
 
@@ -16,11 +17,8 @@ TEST(ItemText, NumbersBelongToTheSlots) {
         int showNumbers;
         const char* text;
     } const cases[] = {
-        {0, "Install", 1, "1.  Install"},
-        {2, "Readme", 1, "3.  Readme"},
-        {4, "", 1, "5.  "},
-        {2, "Readme", 0, "Readme"},
-        {0, "A & B", 1, "1.  A & B"},
+        {0, "Install", 1, "1.  Install"}, {2, "Readme", 1, "3.  Readme"}, {4, "", 1, "5.  "},
+        {2, "Readme", 0, "Readme"},       {0, "A & B", 1, "1.  A & B"},
     };
     for (const Case& c : cases) {
         char text[kItemTextSize];

@@ -1,7 +1,6 @@
 // Choosing the language section, with the title deciding the fallback to section "0".
-#include <gtest/gtest.h>
-
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
@@ -35,7 +34,7 @@ TEST(LanguageSection, ChoosesTheSectionInForce) {
         {0, "0", 0, 1, "English title", "Choose an entry"},
         {1, "1", 1, 204, "Russian title", "Russian prompt"},
         {4, "4", 4, 1, "Ukrainian title", "Ukrainian \\n prompt"},  // the prompt stays as written
-        {2, "2", 2, 1, "German title", ""},       // no prompt of its own, none taken from "0"
+        {2, "2", 2, 1, "German title", ""},  // no prompt of its own, none taken from "0"
         {12, "0", 0, 1, "English title", "Choose an entry"},  // empty title: section "0" in full
         {3, "0", 0, 1, "English title", "Choose an entry"},   // no section at all
     };
@@ -71,7 +70,8 @@ TEST(LanguageSection, NoTitleAnywhereLeavesItEmptyInSectionZero) {
 
 TEST(LanguageSection, LongTitleAndPromptAreCut) {
     TempFolder folder;
-    useMenuFile(folder, "[0]\r\nTitle=" + std::string(300, 't') + "\r\nPrompt=" + std::string(2000, 'p') + "\r\n");
+    useMenuFile(folder, "[0]\r\nTitle=" + std::string(300, 't') +
+                            "\r\nPrompt=" + std::string(2000, 'p') + "\r\n");
     loadLanguageSectionFor(0);
     EXPECT_EQ(std::string(259, 't'), launcherState.menuTitle);
     EXPECT_EQ(std::string(1023, 'p'), launcherState.menuPrompt);

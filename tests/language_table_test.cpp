@@ -10,15 +10,50 @@ TEST(LanguageTable, EveryListedLanguageAndSomeThatAreNot) {
         std::uint32_t langId;
         std::int32_t section;
     } const cases[] = {
-        {1049, 1},  {1031, 2},  {2055, 2},  {1036, 3},  {2060, 3},  {3084, 3},  {4108, 3},
-        {1058, 4},  {1034, 5},  {2058, 5},  {3082, 5},  {1040, 6},  {2064, 6},  {1043, 7},
-        {2067, 7},  {1044, 11}, {2068, 12}, {1046, 13}, {2070, 13}, {1051, 14}, {1045, 15},
-        {1029, 16}, {1038, 17}, {1063, 18}, {1062, 19}, {1061, 20}, {1039, 21}, {1032, 22},
-        {1026, 23}, {1055, 24}, {1041, 26}, {1037, 29},
+        {1049, 1},
+        {1031, 2},
+        {2055, 2},
+        {1036, 3},
+        {2060, 3},
+        {3084, 3},
+        {4108, 3},
+        {1058, 4},
+        {1034, 5},
+        {2058, 5},
+        {3082, 5},
+        {1040, 6},
+        {2064, 6},
+        {1043, 7},
+        {2067, 7},
+        {1044, 11},
+        {2068, 12},
+        {1046, 13},
+        {2070, 13},
+        {1051, 14},
+        {1045, 15},
+        {1029, 16},
+        {1038, 17},
+        {1063, 18},
+        {1062, 19},
+        {1061, 20},
+        {1039, 21},
+        {1032, 22},
+        {1026, 23},
+        {1055, 24},
+        {1041, 26},
+        {1037, 29},
         // Without a section of their own: English, regional variants not listed, nothing.
-        {1033, 0},  {2057, 0},  {3079, 0},  {5132, 0},  {11274, 0}, {0, 0},     {0xFFFF, 0},
+        {1033, 0},
+        {2057, 0},
+        {3079, 0},
+        {5132, 0},
+        {11274, 0},
+        {0, 0},
+        {0xFFFF, 0},
         // Only the low 16 bits take part.
-        {0x10419, 1}, {0xFFFF0422, 4}, {0x10000, 0},
+        {0x10419, 1},
+        {0xFFFF0422, 4},
+        {0x10000, 0},
     };
     for (const Case& c : cases) EXPECT_EQ(c.section, languageIndexForLangId(c.langId)) << c.langId;
 }
@@ -41,7 +76,8 @@ TEST(LanguageTable, SectionsWithoutALanguageAreReadInTheWesternCodePage) {
 
 TEST(LanguageTable, OnlyTheRussianSectionAsksForTheRussianCharset) {
     EXPECT_EQ(204, charsetForLanguageIndex(1));
-    for (std::int32_t section : {0, 2, 4, 12, 29, -1}) EXPECT_EQ(1, charsetForLanguageIndex(section));
+    for (std::int32_t section : {0, 2, 4, 12, 29, -1})
+        EXPECT_EQ(1, charsetForLanguageIndex(section));
 }
 
 }  // namespace

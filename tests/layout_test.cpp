@@ -1,9 +1,10 @@
 // Where the entries and the comment box lie, and which entry a point hits.
+#include "window/layout.h"
+
 #include <gtest/gtest.h>
 
 #include "config/menu_item.h"
 #include "state/launcher_state.h"
-#include "window/layout.h"
 
 namespace {
 
@@ -27,16 +28,38 @@ TEST_F(HitTest, PointsOnThePicture) {
     struct Case {
         std::int32_t x, y, slot;
     } const cases[] = {
-        {311, 61, 0},  {589, 91, 0},   {400, 96, 1},   {400, 231, 4},  {400, 201, 4},
+        {311, 61, 0},
+        {589, 91, 0},
+        {400, 96, 1},
+        {400, 231, 4},
+        {400, 201, 4},
         // The edges belong to no entry.
-        {310, 61, -1}, {590, 61, -1},  {400, 60, -1},  {400, 92, -1},  {400, 232, -1},
+        {310, 61, -1},
+        {590, 61, -1},
+        {400, 60, -1},
+        {400, 92, -1},
+        {400, 232, -1},
         // The rows between entries.
-        {400, 93, -1}, {400, 94, -1},  {400, 95, -1},  {400, 127, -1}, {400, 130, -1},
-        {400, 162, -1}, {400, 165, -1}, {400, 197, -1}, {400, 200, -1},
+        {400, 93, -1},
+        {400, 94, -1},
+        {400, 95, -1},
+        {400, 127, -1},
+        {400, 130, -1},
+        {400, 162, -1},
+        {400, 165, -1},
+        {400, 197, -1},
+        {400, 200, -1},
         // An empty entry is bare picture.
-        {400, 131, -1}, {400, 150, -1}, {400, 161, -1}, {400, 166, 3},
+        {400, 131, -1},
+        {400, 150, -1},
+        {400, 161, -1},
+        {400, 166, 3},
         // The comment box, the left half, the far corners of a 16-bit position.
-        {450, 330, -1}, {100, 100, -1}, {65535, 61, -1}, {400, 65535, -1}, {0, 0, -1},
+        {450, 330, -1},
+        {100, 100, -1},
+        {65535, 61, -1},
+        {400, 65535, -1},
+        {0, 0, -1},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.slot, itemFromPoint(c.x, c.y)) << c.x << "," << c.y;

@@ -1,7 +1,6 @@
 // The menu file beside the running program, and what counts as existing.
-#include <gtest/gtest.h>
-
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 

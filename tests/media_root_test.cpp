@@ -25,7 +25,8 @@ const PathCase kWorkedExamples[] = {
     {"\\\\srv\\share\\menu.exe", "\\\\srv\\share\\autorun.inf", "\\\\srv\\share\\"},
     {"//srv/share/dir/menu.exe", "//srv/share/dir/autorun.inf", "\\\\srv/share\\"},
     {"\\\\srv\\menu.exe", "\\\\srv\\autorun.inf", "\\\\srv\\"},
-    {"\\\\srv\\\\share\\dir\\menu.exe", "\\\\srv\\\\share\\dir\\autorun.inf", "\\\\srv\\\\share\\dir\\"},
+    {"\\\\srv\\\\share\\dir\\menu.exe", "\\\\srv\\\\share\\dir\\autorun.inf",
+     "\\\\srv\\\\share\\dir\\"},
     {"\\\\\\share\\dir\\menu.exe", "\\\\\\share\\dir\\autorun.inf", "\\\\\\share\\dir\\"},
     {"\\setup\\menu.exe", "\\setup\\autorun.inf", ""},
     // The program's own name and extension play no part.
@@ -126,7 +127,11 @@ TEST(AppendSeparator, AddsOneBackslashOnlyWhereNeeded) {
         const char* before;
         const char* after;
     } const cases[] = {
-        {"", ""}, {"D:", "D:\\"}, {"D:\\", "D:\\"}, {"a/", "a/"}, {"\\\\srv\\share", "\\\\srv\\share\\"},
+        {"", ""},
+        {"D:", "D:\\"},
+        {"D:\\", "D:\\"},
+        {"a/", "a/"},
+        {"\\\\srv\\share", "\\\\srv\\share\\"},
     };
     for (const Case& c : cases) {
         char text[16];

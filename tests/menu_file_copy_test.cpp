@@ -3,8 +3,8 @@
 // the copy is written to a temporary folder of the test's own, so leftovers can be seen.
 #include "startup/menu_file_copy.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>

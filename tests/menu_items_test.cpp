@@ -1,14 +1,14 @@
 // The five entries loaded from the language section in force, through the platform's
 // profile reader and environment expansion.
-#include <gtest/gtest.h>
+#include "config/menu_items.h"
 
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
 #include "config/menu_item.h"
-#include "config/menu_items.h"
 #include "state/launcher_state.h"
 #include "test_files.h"
 
@@ -73,7 +73,8 @@ TEST(MenuItems, EnvironmentIsExpandedInCommandAndParametersOnly) {
     TempFolder folder;
     loadFrom(folder,
              "[0]\r\n"
-             "1=Abs|%AUTORUN_MENU_TEST_DIR%\\run.exe|%AUTORUN_MENU_TEST_ARG% x|%AUTORUN_MENU_TEST_ARG%|\r\n"
+             "1=Abs|%AUTORUN_MENU_TEST_DIR%\\run.exe|%AUTORUN_MENU_TEST_ARG% "
+             "x|%AUTORUN_MENU_TEST_ARG%|\r\n"
              "2=Rel|docs\\%AUTORUN_MENU_TEST_ARG%.txt|%UNSET_AUTORUN_MENU_VAR%||\r\n"
              "3=Cap %AUTORUN_MENU_TEST_ARG%|||%AUTORUN_MENU_TEST_DIR%|\r\n");
     const MenuItem* const* items = launcherState.menuItems;
@@ -90,8 +91,10 @@ TEST(MenuItems, LongExpansionsAndLinesStayWhole) {
     SetEnvironmentVariableA("AUTORUN_MENU_TEST_LONG", std::string(10000, 'L').c_str());
     TempFolder folder;
     loadFrom(folder,
-             "[0]\r\n1=Long|x|%AUTORUN_MENU_TEST_LONG%%AUTORUN_MENU_TEST_LONG%%AUTORUN_MENU_TEST_LONG%||\r\n"
-             "2=" + std::string(1500, 'c') + "|cut off|||1\r\n",
+             "[0]\r\n1=Long|x|%AUTORUN_MENU_TEST_LONG%%AUTORUN_MENU_TEST_LONG%%AUTORUN_MENU_TEST_"
+             "LONG%||\r\n"
+             "2=" +
+                 std::string(1500, 'c') + "|cut off|||1\r\n",
              "");
     EXPECT_EQ(30000u, std::strlen(launcherState.menuItems[0]->parameters));
     EXPECT_STREQ("x", launcherState.menuItems[0]->command);  // empty root: as written

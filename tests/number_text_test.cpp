@@ -1,10 +1,11 @@
 // Numbers and colours as the menu file gives them.
+#include "config/number_text.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "config/colour_table.h"
-#include "config/number_text.h"
 
 namespace {
 
@@ -25,9 +26,11 @@ TEST(NumberFromText, ReadsLikeTheMenuFileNeeds) {
         {"yes", 0},
         {"+-3", 0},
         {"- 3", 0},
-        {"\xA0" "5", 0},             // a byte above 127 is no white space
-        {"4294967306", 10},          // 2^32 + 10 wraps to 10
-        {"2147483648", INT32_MIN},   // 2^31 reads as a negative number
+        {"\xA0"
+         "5",
+         0},                        // a byte above 127 is no white space
+        {"4294967306", 10},         // 2^32 + 10 wraps to 10
+        {"2147483648", INT32_MIN},  // 2^31 reads as a negative number
         {"2147483647", INT32_MAX},
         {"-2147483648", INT32_MIN},
         {"4294967295", -1},
@@ -41,7 +44,13 @@ TEST(DecimalText, WritesLikePercentD) {
         std::int32_t value;
         const char* text;
     } const cases[] = {
-        {0, "0"}, {1, "1"}, {5, "5"}, {29, "29"}, {-1, "-1"}, {INT32_MAX, "2147483647"}, {INT32_MIN, "-2147483648"},
+        {0, "0"},
+        {1, "1"},
+        {5, "5"},
+        {29, "29"},
+        {-1, "-1"},
+        {INT32_MAX, "2147483647"},
+        {INT32_MIN, "-2147483648"},
     };
     for (const Case& c : cases) {
         char text[kDecimalTextSize];

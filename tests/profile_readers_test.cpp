@@ -1,10 +1,11 @@
 // The section "View" read through the platform's own profile reader.
+#include "config/profile_readers.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "config/profile_readers.h"
 #include "config/view_settings.h"
 #include "state/launcher_state.h"
 #include "test_files.h"
@@ -13,7 +14,8 @@ namespace {
 
 TEST(ViewSettings, DefaultsWithoutAViewSection) {
     TempFolder folder;
-    for (const char* content : {"", "[0]\r\nTitle=x\r\n", "[View]\r\n", "[view2]\r\nFontSize=5\r\n"}) {
+    for (const char* content :
+         {"", "[0]\r\nTitle=x\r\n", "[View]\r\n", "[view2]\r\nFontSize=5\r\n"}) {
         useMenuFile(folder, content);
         readViewSettings();
         const ViewSettings& v = launcherState.view;
@@ -72,20 +74,24 @@ std::int32_t readOne(const TempFolder& folder, const char* key, const char* valu
 TEST(ViewSettings, NumbersOnlyEverReplaceWithValuesAboveZero) {
     TempFolder folder;
     const ValueCase sizes[] = {
-        {"0", 13},   {"-12", 13},         {"12px", 12},        {"+9", 9},   {" \t 7", 7},
-        {"0x10", 13}, {"1.5", 1},         {"4294967306", 10},  {"2147483648", 13},
-        {"", 13},    {"twelve", 13},      {"1234567890123456789012345678901234567890", 13},
+        {"0", 13},  {"-12", 13},        {"12px", 12},
+        {"+9", 9},  {" \t 7", 7},       {"0x10", 13},
+        {"1.5", 1}, {"4294967306", 10}, {"2147483648", 13},
+        {"", 13},   {"twelve", 13},     {"1234567890123456789012345678901234567890", 13},
     };
     for (const ValueCase& c : sizes) {
-        EXPECT_EQ(c.result, readOne(folder, "FontSize", c.value, &ViewSettings::FontSize)) << c.value;
+        EXPECT_EQ(c.result, readOne(folder, "FontSize", c.value, &ViewSettings::FontSize))
+            << c.value;
     }
 }
 
 TEST(ViewSettings, FlagsCanOnlyBeSwitchedOn) {
     TempFolder folder;
-    const ValueCase bold[] = {{"1", 1}, {"7", 1}, {"2 and more", 1}, {"0", 0}, {"-1", 0}, {"yes", 0}};
+    const ValueCase bold[] = {{"1", 1}, {"7", 1},  {"2 and more", 1},
+                              {"0", 0}, {"-1", 0}, {"yes", 0}};
     for (const ValueCase& c : bold) {
-        EXPECT_EQ(c.result, readOne(folder, "FontBold", c.value, &ViewSettings::FontBold)) << c.value;
+        EXPECT_EQ(c.result, readOne(folder, "FontBold", c.value, &ViewSettings::FontBold))
+            << c.value;
     }
     for (const char* value : {"0", "-1", "no", ""}) {
         EXPECT_EQ(1, readOne(folder, "ShowNumbers", value, &ViewSettings::ShowNumbers)) << value;
@@ -94,9 +100,11 @@ TEST(ViewSettings, FlagsCanOnlyBeSwitchedOn) {
 
 TEST(ViewSettings, ColourSettingsOutsideTheTableKeepTheirDefault) {
     TempFolder folder;
-    const ValueCase colours[] = {{"17", 17}, {"16", 16}, {"18", 10}, {"99999", 10}, {"0", 10}, {"-3", 10}};
+    const ValueCase colours[] = {{"17", 17},    {"16", 16}, {"18", 10},
+                                 {"99999", 10}, {"0", 10},  {"-3", 10}};
     for (const ValueCase& c : colours) {
-        EXPECT_EQ(c.result, readOne(folder, "FontActiveColor", c.value, &ViewSettings::FontActiveColor))
+        EXPECT_EQ(c.result,
+                  readOne(folder, "FontActiveColor", c.value, &ViewSettings::FontActiveColor))
             << c.value;
     }
     EXPECT_EQ(15, readOne(folder, "BkCommentColor", "4294967311", &ViewSettings::BkCommentColor));

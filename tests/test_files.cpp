@@ -33,7 +33,8 @@ TempFolder::TempFolder() {
     GetTempPathA(sizeof base, base);
     for (;;) {
         char name[64];
-        std::snprintf(name, sizeof name, "autorun-menu-test-%lu-%u\\", GetCurrentProcessId(), ++counter);
+        std::snprintf(name, sizeof name, "autorun-menu-test-%lu-%u\\", GetCurrentProcessId(),
+                      ++counter);
         path_ = std::string(base) + name;
         if (CreateDirectoryA(path_.c_str(), nullptr)) break;
     }
@@ -79,5 +80,6 @@ void useMenuFile(const TempFolder& folder, const std::string& content) {
     // and a rewrite within the same clock tick could go unnoticed.
     static unsigned counter = 0;
     const std::string path = folder.write("menu-" + std::to_string(++counter) + ".inf", content);
-    std::snprintf(launcherState.menuFilePath, sizeof launcherState.menuFilePath, "%s", path.c_str());
+    std::snprintf(launcherState.menuFilePath, sizeof launcherState.menuFilePath, "%s",
+                  path.c_str());
 }

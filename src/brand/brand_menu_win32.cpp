@@ -1,13 +1,13 @@
+#include "brand/brand_menu.h"
+
 #include <windows.h>
 
 #include <vector>
 
-#include "brand/brand_menu.h"
 #include "brand/branded_program.h"
 #include "brand/branded_resources.h"
 #include "brand/file_bytes.h"
 #include "brand/file_problem.h"
-#include "console/full_path.h"
 #include "brand/icon_file.h"
 #include "brand/menu_program.h"
 #include "brand/picture/decode_image.h"
@@ -15,6 +15,7 @@
 #include "brand/picture/menu_picture.h"
 #include "brand/same_file.h"
 #include "brand/system_text.h"
+#include "console/full_path.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include "brand/picture/menu_frame.h"
 #include "brand/version_info.h"
+#include "config/colour_table.h"
 #include "console/arguments.h"
 #include "window/layout.h"
-#include "config/colour_table.h"
 
 namespace {
 
@@ -207,10 +207,12 @@ std::string brandUsage() {
     replace(usage, "{frame}", std::to_string(menuWidth) + " x " + std::to_string(menuHeight));
     // The captions' area as the layout gives it; the comment box by its first and last
     // columns and rows.
-    replace(usage, "{captions}", areaText(kCaptionsArea.left, kCaptionsArea.right,
-                                          kCaptionsArea.top, kCaptionsArea.bottom));
-    replace(usage, "{comment}", areaText(kCommentBox.left, kCommentBox.right - 1, kCommentBox.top,
-                                         kCommentBox.bottom - 1));
+    replace(
+        usage, "{captions}",
+        areaText(kCaptionsArea.left, kCaptionsArea.right, kCaptionsArea.top, kCaptionsArea.bottom));
+    replace(
+        usage, "{comment}",
+        areaText(kCommentBox.left, kCommentBox.right - 1, kCommentBox.top, kCommentBox.bottom - 1));
     replace(usage, "{last colour}", std::to_string(kColourCount - 1));
     replace(usage, "{longest}", std::to_string(kMaxVersionText));
     return usage;

@@ -15,8 +15,8 @@ std::string systemError(const char* what, DWORD error) {
 // which need not run from 0, and may change as certificates go: the first listed one goes
 // each time, until none is listed.
 bool removeCertificates(const std::string& path, std::string& reason) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         reason = systemError("opening the new file", GetLastError());
         return false;

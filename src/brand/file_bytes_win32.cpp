@@ -12,8 +12,9 @@ bool readFileBytes(const std::string& path, Bytes& data) {
     if (read) {
         data.resize(static_cast<std::size_t>(size.QuadPart));
         DWORD got = 0;
-        read = data.empty() || (ReadFile(file, data.data(), static_cast<DWORD>(data.size()), &got, nullptr) &&
-                                got == data.size());
+        read = data.empty() ||
+               (ReadFile(file, data.data(), static_cast<DWORD>(data.size()), &got, nullptr) &&
+                got == data.size());
         if (!read) SetLastError(ERROR_READ_FAULT);
     } else if (GetLastError() == 0) {
         SetLastError(ERROR_FILE_TOO_LARGE);
@@ -30,9 +31,10 @@ bool writeFileBytes(const std::string& path, const Bytes& data) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    const bool complete = data.empty() || (WriteFile(file, data.data(), static_cast<DWORD>(data.size()),
-                                                     &written, nullptr) &&
-                                           written == data.size());
+    const bool complete =
+        data.empty() ||
+        (WriteFile(file, data.data(), static_cast<DWORD>(data.size()), &written, nullptr) &&
+         written == data.size());
     const bool closed = CloseHandle(file) != 0;
     return complete && closed;
 }

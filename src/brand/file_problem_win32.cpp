@@ -1,6 +1,7 @@
+#include "brand/file_problem.h"
+
 #include <windows.h>
 
-#include "brand/file_problem.h"
 #include "console/console_text.h"
 
 std::string systemErrorText(unsigned long error) {

@@ -33,7 +33,8 @@ bool readIconFile(const Bytes& file, std::vector<IconImage>& images, std::string
         const bool bitmap = size >= 40 && read32(file, offset) == 40;
         const bool png = size >= 8 && read32(file, offset) == 0x474E5089;
         if (!bitmap && !png) {
-            reason = "image " + std::to_string(i) + " of the icon is neither a bitmap nor a PNG image";
+            reason =
+                "image " + std::to_string(i) + " of the icon is neither a bitmap nor a PNG image";
             return false;
         }
         IconImage image;

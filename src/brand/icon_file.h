@@ -9,7 +9,7 @@
 #include "bytes/little_endian.h"
 
 struct IconImage {
-    unsigned char width = 0;   // 0 stands for 256
+    unsigned char width = 0;  // 0 stands for 256
     unsigned char height = 0;
     unsigned char colourCount = 0;
     std::uint16_t planes = 0;

@@ -1,6 +1,7 @@
+#include "brand/system_text.h"
+
 #include <windows.h>
 
-#include "brand/system_text.h"
 #include "console/console_text.h"
 
 bool wideFromSystemText(const std::string& text, std::wstring& wide) {

@@ -5,7 +5,8 @@ namespace {
 std::size_t alignedTo4(std::size_t offset) { return (offset + 3) & ~static_cast<std::size_t>(3); }
 
 // One block starting at `start` and ending no later than `limit`.
-bool readNode(const Bytes& data, std::size_t start, std::size_t limit, VersionNode& node, int depth) {
+bool readNode(const Bytes& data, std::size_t start, std::size_t limit, VersionNode& node,
+              int depth) {
     if (depth > 8 || start + 6 > limit) return false;
     const std::size_t length = read16(data, start);
     if (length < 6 || length > limit - start) return false;

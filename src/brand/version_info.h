@@ -15,8 +15,8 @@ constexpr std::size_t kMaxVersionText = 255;
 
 struct VersionNode {
     std::u16string key;
-    std::uint16_t type = 0;          // 1: the value is text
-    std::uint16_t valueLength = 0;   // as stored: UTF-16 units for text, bytes otherwise
+    std::uint16_t type = 0;         // 1: the value is text
+    std::uint16_t valueLength = 0;  // as stored: UTF-16 units for text, bytes otherwise
     Bytes value;
     std::vector<VersionNode> children;
 };

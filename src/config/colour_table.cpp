@@ -5,10 +5,10 @@ static constexpr std::uint32_t rgb(std::uint32_t red, std::uint32_t green, std::
 }
 
 const std::uint32_t colourTable[kColourCount] = {
-    rgb(0, 0, 0),       rgb(0, 0, 0),       rgb(0, 0, 127),     rgb(127, 0, 0),
-    rgb(0, 127, 0),     rgb(0, 0, 255),     rgb(0, 127, 127),   rgb(127, 0, 127),
-    rgb(127, 127, 0),   rgb(127, 127, 127), rgb(255, 0, 0),     rgb(255, 0, 255),
-    rgb(0, 255, 0),     rgb(255, 255, 0),   rgb(0, 255, 255),   rgb(255, 255, 255),
+    rgb(0, 0, 0),       rgb(0, 0, 0),       rgb(0, 0, 127),   rgb(127, 0, 0),
+    rgb(0, 127, 0),     rgb(0, 0, 255),     rgb(0, 127, 127), rgb(127, 0, 127),
+    rgb(127, 127, 0),   rgb(127, 127, 127), rgb(255, 0, 0),   rgb(255, 0, 255),
+    rgb(0, 255, 0),     rgb(255, 255, 0),   rgb(0, 255, 255), rgb(255, 255, 255),
     rgb(192, 192, 192), rgb(224, 224, 224),
 };
 

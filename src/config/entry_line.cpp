@@ -43,7 +43,8 @@ bool isAbsoluteCommand(const char* command) {
 
 char* prefixMediaRoot(const char* command) {
     if (command == nullptr) return nullptr;
-    const char* root = (command[0] == '\0' || isAbsoluteCommand(command)) ? "" : launcherState.mediaRoot;
+    const char* root =
+        (command[0] == '\0' || isAbsoluteCommand(command)) ? "" : launcherState.mediaRoot;
     const std::size_t rootLength = std::strlen(root);
     const std::size_t commandLength = std::strlen(command);
     char* result = static_cast<char*>(std::malloc(rootLength + commandLength + 1));

@@ -1,5 +1,5 @@
-#include <windows.h>
-
 #include "config/language.h"
+
+#include <windows.h>
 
 std::int32_t systemLanguageIndex() { return languageIndexForLangId(GetSystemDefaultLangID()); }

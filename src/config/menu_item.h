@@ -9,8 +9,8 @@ public:
     // "\n" in its own comment and error text into line breaks. The caller keeps its texts;
     // a null text counts as empty. A copy that cannot be allocated leaves that field empty.
     // There is no destructor: records live until the process ends.
-    MenuItem(const char* caption, const char* command, const char* parameters,
-             const char* comment, const char* errorText, bool closeFlag);
+    MenuItem(const char* caption, const char* command, const char* parameters, const char* comment,
+             const char* errorText, bool closeFlag);
 
     // Replaces, from left to right, every backslash directly followed by a lowercase n with
     // one line feed, in place. The text only gets shorter.
@@ -19,10 +19,10 @@ public:
     std::int32_t empty;             // 1 when the caption is empty: not drawn, not hit
     std::int32_t closeAfterLaunch;  // 1 when the menu closes after the entry was started
     char* caption;
-    char* command;     // what the shell opens; empty starts nothing
+    char* command;  // what the shell opens; empty starts nothing
     char* parameters;
-    char* comment;     // shown in the comment box while the pointer is over the entry
-    char* errorText;   // shown when the shell refuses the command; empty shows nothing
+    char* comment;    // shown in the comment box while the pointer is over the entry
+    char* errorText;  // shown when the shell refuses the command; empty shows nothing
 };
 
 // Releases the record's own copies of its five texts (never the shared text that stands in

@@ -15,7 +15,8 @@ std::int32_t numberFromText(const char* text) {
 
 int decimalText(std::int32_t value, char* text) {
     // Digits are made from the magnitude as an unsigned number, so INT32_MIN works too.
-    std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
+    std::uint32_t magnitude =
+        value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
     char digits[10];
     int count = 0;
     do {

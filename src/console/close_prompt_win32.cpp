@@ -1,8 +1,9 @@
+#include "console/close_prompt.h"
+
 #include <windows.h>
 
 #include <cstdio>
 
-#include "console/close_prompt.h"
 #include "console/console_text.h"
 
 void keepConsoleOpenUntilEnter() {

@@ -1,6 +1,6 @@
-#include <windows.h>
-
 #include "console/console_text.h"
+
+#include <windows.h>
 
 std::string utf8FromWideText(const std::wstring& wide) {
     if (wide.empty()) return {};

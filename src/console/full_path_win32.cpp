@@ -1,8 +1,8 @@
+#include "console/full_path.h"
+
 #include <windows.h>
 
 #include <vector>
-
-#include "console/full_path.h"
 
 bool fullPath(const std::string& path, std::string& full) {
     full.clear();

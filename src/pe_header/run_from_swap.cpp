@@ -31,7 +31,8 @@ int main(int argc, char** argv) {
     // a program behind.
     const std::string temporary = path + ".run-from-swap";
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+    out.write(reinterpret_cast<const char*>(image.data()),
+              static_cast<std::streamsize>(image.size()));
     out.close();
     if (!out || std::rename(temporary.c_str(), path.c_str()) != 0) {
         std::remove(temporary.c_str());

@@ -1,6 +1,7 @@
+#include "startup/instance_guard.h"
+
 #include <windows.h>
 
-#include "startup/instance_guard.h"
 #include "state/launcher_state.h"
 
 // Without a namespace prefix, as every copy of the menu has always named it.

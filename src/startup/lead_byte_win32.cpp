@@ -1,6 +1,6 @@
-#include <windows.h>
-
 #include "startup/lead_byte.h"
+
+#include <windows.h>
 
 static unsigned leadByteCodePage = 0;
 

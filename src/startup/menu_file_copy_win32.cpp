@@ -1,3 +1,5 @@
+#include "startup/menu_file_copy.h"
+
 #include <windows.h>
 
 #include <cstdlib>
@@ -7,7 +9,6 @@
 #include "config/mapped_menu_file.h"
 #include "config/menu_items.h"
 #include "config/view_settings.h"
-#include "startup/menu_file_copy.h"
 #include "state/launcher_state.h"
 
 // A menu file larger than this is not copied: no author's file comes near it.

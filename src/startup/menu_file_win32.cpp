@@ -1,6 +1,7 @@
+#include "startup/menu_file.h"
+
 #include <windows.h>
 
-#include "startup/menu_file.h"
 #include "state/launcher_state.h"
 
 bool locateMenuFile() {

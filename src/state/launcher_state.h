@@ -17,9 +17,9 @@ struct HICON__;
 
 class MenuItem;
 
-constexpr int kPathSize = 260;          // a path or the title, with its terminating NUL
-constexpr int kTextLineSize = 1024;     // the prompt or one entry line, with its NUL
-constexpr int kMenuItemSlots = 5;       // entry keys "1" to "5"
+constexpr int kPathSize = 260;       // a path or the title, with its terminating NUL
+constexpr int kTextLineSize = 1024;  // the prompt or one entry line, with its NUL
+constexpr int kMenuItemSlots = 5;    // entry keys "1" to "5"
 
 struct LauncherState {
     // Start-up and shutdown.

@@ -17,7 +17,8 @@ std::size_t formatItemText(char* text, int index, const char* caption, int showN
     // Copy whole characters while they fit.
     const char* p = caption;
     while (*p != '\0') {
-        const std::size_t step = (isLeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0') ? 2 : 1;
+        const std::size_t step =
+            (isLeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0') ? 2 : 1;
         if (length + step > kItemTextSize - 1) break;
         std::memcpy(text + length, p, step);
         length += step;

@@ -1,9 +1,10 @@
+#include "window/menu_dialog.h"
+
 #include "config/menu_item.h"
 #include "state/launcher_state.h"
 #include "window/entry_order.h"
 #include "window/layout.h"
 #include "window/menu_accessible.h"
-#include "window/menu_dialog.h"
 #include "window/system_library.h"
 
 // Lights entry `entered` (-1: none) in place of the lit one, and tells screen readers.
@@ -46,18 +47,18 @@ static bool shiftDown() {
 // start the entry of their slot when entries are numbered. Keypad digits and 0 do nothing.
 static INT_PTR keyReleased(HWND window, WPARAM key) {
     switch (key) {
-    case VK_DOWN:
-    case VK_UP:
-    case VK_TAB: {
-        const bool back = key == VK_UP || (key == VK_TAB && shiftDown());
-        lightEntry(window, nextShownEntry(launcherState.hoverIndex, back ? -1 : 1));
-        return 1;
-    }
-    case VK_SPACE:
-        if (launcherState.hoverIndex != -1) launchMenuItem(launcherState.hoverIndex, window);
-        return 1;
-    default:
-        break;
+        case VK_DOWN:
+        case VK_UP:
+        case VK_TAB: {
+            const bool back = key == VK_UP || (key == VK_TAB && shiftDown());
+            lightEntry(window, nextShownEntry(launcherState.hoverIndex, back ? -1 : 1));
+            return 1;
+        }
+        case VK_SPACE:
+            if (launcherState.hoverIndex != -1) launchMenuItem(launcherState.hoverIndex, window);
+            return 1;
+        default:
+            break;
     }
     if (launcherState.view.ShowNumbers == 0) return 1;
     if (key < '1' || key > '9') return 1;
@@ -84,29 +85,29 @@ static INT_PTR command(HWND window, WPARAM wParam) {
 
 INT_PTR CALLBACK MenuDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG:
-        return setUpMenuWindow(window);
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        paintMenu(window, dc);
-        EndPaint(window, &paint);
-        return 0;
-    }
-    case WM_MOUSEMOVE:
-        trackPointer(window, lParam);
-        return 0;
-    case WM_LBUTTONDOWN:
-        return clickAt(window, lParam);
-    case WM_KEYUP:
-        return keyReleased(window, wParam);
-    case WM_COMMAND:
-        return command(window, wParam);
-    case WM_GETOBJECT:
-        return answerGetObject(window, wParam, lParam);
-    case kStartEntryMessage:
-        return startEntry(window, wParam);
-    default:
-        return 0;
+        case WM_INITDIALOG:
+            return setUpMenuWindow(window);
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(window, &paint);
+            paintMenu(window, dc);
+            EndPaint(window, &paint);
+            return 0;
+        }
+        case WM_MOUSEMOVE:
+            trackPointer(window, lParam);
+            return 0;
+        case WM_LBUTTONDOWN:
+            return clickAt(window, lParam);
+        case WM_KEYUP:
+            return keyReleased(window, wParam);
+        case WM_COMMAND:
+            return command(window, wParam);
+        case WM_GETOBJECT:
+            return answerGetObject(window, wParam, lParam);
+        case kStartEntryMessage:
+            return startEntry(window, wParam);
+        default:
+            return 0;
     }
 }

@@ -53,7 +53,8 @@ void drawCommentBox(HDC dc, int index) {
     HBRUSH brush = CreateSolidBrush(colourFromIndex(launcherState.view.BkCommentColor));
     FillRect(dc, &box, brush);
 
-    const char* source = index == -1 ? launcherState.menuPrompt : launcherState.menuItems[index]->comment;
+    const char* source =
+        index == -1 ? launcherState.menuPrompt : launcherState.menuItems[index]->comment;
     // The platform may write the text back into the buffer it is given (DT_MODIFYSTRING),
     // so it gets a copy and the stored text never changes. Four bytes spare, as the flag asks.
     char text[kTextLineSize + 4];

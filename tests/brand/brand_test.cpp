@@ -1,7 +1,7 @@
 // The built brand tool run as a process on the built menu: what the branded copy holds,
 // what the running copy shows, and the inputs it refuses without writing anything.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <imagehlp.h>
 
 #include <cstring>
@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "built_program.h"
-#include "resources/resource_ids.h"
 #include "menu_window.h"
+#include "resources/resource_ids.h"
 #include "running_program.h"
 #include "test_files.h"
 
@@ -91,7 +91,8 @@ std::vector<std::string> filesIn(const std::string& folder) {
 std::string versionText(const std::string& path, const char* key) {
     DWORD handle = 0;
     std::vector<char> block(GetFileVersionInfoSizeA(path.c_str(), &handle));
-    if (block.empty() || !GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()))
+    if (block.empty() ||
+        !GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()))
         return "(no version)";
     char* text = nullptr;
     UINT length = 0;
@@ -139,15 +140,16 @@ Headers headersOf(const std::string& file) {
     DWORD stored = 0;
     DWORD computed = 0;
     std::string copy = file;
-    headers.checkSumValid =
-        CheckSumMappedFile(&copy[0], static_cast<DWORD>(copy.size()), &stored, &computed) != nullptr &&
-        stored == computed && stored != 0;
+    headers.checkSumValid = CheckSumMappedFile(&copy[0], static_cast<DWORD>(copy.size()), &stored,
+                                               &computed) != nullptr &&
+                            stored == computed && stored != 0;
     return headers;
 }
 
 // Puts `value` into `bytes` bytes at `offset` of `file`.
 void put(std::string& file, std::size_t offset, std::size_t bytes, std::uint32_t value) {
-    for (std::size_t i = 0; i < bytes; ++i, value >>= 8) file.at(offset + i) = static_cast<char>(value & 0xFF);
+    for (std::size_t i = 0; i < bytes; ++i, value >>= 8)
+        file.at(offset + i) = static_cast<char>(value & 0xFF);
 }
 
 // `menu` with a certificate table of `count` certificates appended, as a signing tool leaves
@@ -159,9 +161,9 @@ std::string signedCopy(std::string menu, std::size_t count = 1) {
     while (menu.size() % 8 != 0) menu.push_back('\0');
     const std::size_t offset = menu.size();
     std::string certificate(64, '\x5A');
-    put(certificate, 0, 4, 64);       // length
-    put(certificate, 4, 2, 0x0200);   // WIN_CERT_REVISION_2_0
-    put(certificate, 6, 2, 0x0002);   // WIN_CERT_TYPE_PKCS_SIGNED_DATA
+    put(certificate, 0, 4, 64);      // length
+    put(certificate, 4, 2, 0x0200);  // WIN_CERT_REVISION_2_0
+    put(certificate, 6, 2, 0x0002);  // WIN_CERT_TYPE_PKCS_SIGNED_DATA
     for (std::size_t i = 0; i < count; ++i) menu += certificate;
     put(menu, directory, 4, static_cast<std::uint32_t>(offset));
     put(menu, directory + 4, 4, static_cast<std::uint32_t>(64 * count));
@@ -197,8 +199,8 @@ TEST(BrandedProgram, KeepsTheFlagsDropsTheSignatureAndHasAValidChecksum) {
         SCOPED_TRACE(c.what);
         const std::string input = folder.write("input.exe", c.input);
         const std::string output = folder.path() + "output.exe";
-        const ToolRun run = runTool("--picture " + quoted(image("two-halves.png")) + " " + quoted(input) +
-                                    " " + quoted(output));
+        const ToolRun run = runTool("--picture " + quoted(image("two-halves.png")) + " " +
+                                    quoted(input) + " " + quoted(output));
         ASSERT_EQ(0u, run.exitCode) << run.output;
         EXPECT_NE(std::string::npos, run.output.find(c.says)) << run.output;
         const std::string branded = readWholeFile(output);
@@ -222,7 +224,8 @@ TEST(BrandedProgram, KeepsTheFlagsDropsTheSignatureAndHasAValidChecksum) {
 TEST(BrandedProgram, CarriesTheNamesAndIconGiven) {
     TempFolder folder;
     const std::string names =
-        " --company \"Example Ltd\" --product \"Example Disc\" --description \"Example's start-up menu\""
+        " --company \"Example Ltd\" --product \"Example Disc\" --description \"Example's start-up "
+        "menu\""
         " --copyright \"(c) 2026 Example Ltd\" ";
     const struct {
         const char* what;
@@ -244,7 +247,8 @@ TEST(BrandedProgram, CarriesTheNamesAndIconGiven) {
         EXPECT_EQ("Example Disc", versionText(output, "ProductName"));
         EXPECT_EQ("Example's start-up menu", versionText(output, "FileDescription"));
         EXPECT_EQ("(c) 2026 Example Ltd", versionText(output, "LegalCopyright"));
-        EXPECT_EQ(versionText(builtProgramPath(), "FileVersion"), versionText(output, "FileVersion"));
+        EXPECT_EQ(versionText(builtProgramPath(), "FileVersion"),
+                  versionText(output, "FileVersion"));
         EXPECT_EQ("autorun-menu", versionText(output, "InternalName"));
 
         // The group lists icons of 16 and 32 pixels at least, each present in the program.
@@ -257,7 +261,8 @@ TEST(BrandedProgram, CarriesTheNamesAndIconGiven) {
             const std::size_t entry = 6 + 14 * i;
             has16 = has16 || static_cast<unsigned char>(group.at(entry)) == 16;
             has32 = has32 || static_cast<unsigned char>(group.at(entry)) == 32;
-            const std::string icon = resourceOf(output, RT_ICON, static_cast<WORD>(number(group, entry + 12, 2)));
+            const std::string icon =
+                resourceOf(output, RT_ICON, static_cast<WORD>(number(group, entry + 12, 2)));
             EXPECT_EQ(number(group, entry + 8, 4), icon.size()) << "icon " << i;
         }
         EXPECT_TRUE(has16 && has32);
@@ -285,7 +290,8 @@ TEST(BrandedProgram, BadInputWritesNothing) {
     const std::string subfolder = folder.path() + "folder.exe";
     CreateDirectoryA(subfolder.c_str(), nullptr);
     const std::string output = folder.path() + "out.exe";
-    const std::string pictureFile = folder.write("picture.png", readWholeFile(image("two-halves.png")));
+    const std::string pictureFile =
+        folder.write("picture.png", readWholeFile(image("two-halves.png")));
     const std::string picture = " --picture " + quoted(pictureFile) + " ";
     const std::string tooLong(256, 'x');
     const std::string photo = image("two-halves.jpg");
@@ -297,25 +303,49 @@ TEST(BrandedProgram, BadInputWritesNothing) {
         std::string says;
         bool usage;
     } cases[] = {
-        {"a picture that is not an image", "--picture " + quoted(text) + " " + quoted(menu) + " " + quoted(output), text + ": not a picture", false},
-        {"a truncated picture", "--picture " + quoted(image("cut-short.png")) + " " + quoted(menu) + " " + quoted(output), "cut-short.png: the picture cannot be read", false},
-        {"an icon file that is not one", picture + "--icon " + quoted(textIcon) + " " + quoted(menu) + " " + quoted(output), "not an icon", false},
-        {"an icon picture that is not one", picture + "--icon " + quoted(text) + " " + quoted(menu) + " " + quoted(output), "not an icon", false},
-        {"a missing icon", picture + "--icon " + quoted(missingIcon) + " " + quoted(menu) + " " + quoted(output), missingIcon + ": the icon does not exist", false},
-        {"a program that is not the menu", picture + quoted(toolPath()) + " " + quoted(output), "not autorun-menu", false},
-        {"a later menu", picture + quoted(laterMenu) + " " + quoted(output), "autorun-menu 9.", false},
-        {"OUTPUT.exe given first", picture + quoted(output) + " " + quoted(menu), output + ": the menu program (MENU.exe) does not exist; nothing written", false},
-        {"a picture given as MENU.exe", picture + quoted(photo) + " " + quoted(output), photo + ": not a program; MENU.exe must be autorun-menu.exe of this release", false},
-        {"a folder given as MENU.exe", picture + quoted(subfolder) + " " + quoted(output), subfolder + ": the menu program (MENU.exe) is a folder, not a file", false},
-        {"an output in a missing folder", picture + quoted(menu) + " " + quoted(folder.path() + "missing\\out.exe"), "OUTPUT.exe cannot be written: its folder " + folder.path() + "missing\\ does not exist", false},
-        {"an output that is a folder", picture + quoted(menu) + " " + quoted(subfolder), subfolder + ": OUTPUT.exe cannot be written: it is a folder", false},
+        {"a picture that is not an image",
+         "--picture " + quoted(text) + " " + quoted(menu) + " " + quoted(output),
+         text + ": not a picture", false},
+        {"a truncated picture",
+         "--picture " + quoted(image("cut-short.png")) + " " + quoted(menu) + " " + quoted(output),
+         "cut-short.png: the picture cannot be read", false},
+        {"an icon file that is not one",
+         picture + "--icon " + quoted(textIcon) + " " + quoted(menu) + " " + quoted(output),
+         "not an icon", false},
+        {"an icon picture that is not one",
+         picture + "--icon " + quoted(text) + " " + quoted(menu) + " " + quoted(output),
+         "not an icon", false},
+        {"a missing icon",
+         picture + "--icon " + quoted(missingIcon) + " " + quoted(menu) + " " + quoted(output),
+         missingIcon + ": the icon does not exist", false},
+        {"a program that is not the menu", picture + quoted(toolPath()) + " " + quoted(output),
+         "not autorun-menu", false},
+        {"a later menu", picture + quoted(laterMenu) + " " + quoted(output), "autorun-menu 9.",
+         false},
+        {"OUTPUT.exe given first", picture + quoted(output) + " " + quoted(menu),
+         output + ": the menu program (MENU.exe) does not exist; nothing written", false},
+        {"a picture given as MENU.exe", picture + quoted(photo) + " " + quoted(output),
+         photo + ": not a program; MENU.exe must be autorun-menu.exe of this release", false},
+        {"a folder given as MENU.exe", picture + quoted(subfolder) + " " + quoted(output),
+         subfolder + ": the menu program (MENU.exe) is a folder, not a file", false},
+        {"an output in a missing folder",
+         picture + quoted(menu) + " " + quoted(folder.path() + "missing\\out.exe"),
+         "OUTPUT.exe cannot be written: its folder " + folder.path() + "missing\\ does not exist",
+         false},
+        {"an output that is a folder", picture + quoted(menu) + " " + quoted(subfolder),
+         subfolder + ": OUTPUT.exe cannot be written: it is a folder", false},
         {"the menu as output", picture + quoted(menu) + " " + quoted(menu), "same file", false},
-        {"the picture as output", picture + quoted(menu) + " " + quoted(pictureFile), "same file", false},
-        {"a text too long", picture + "--company " + tooLong + " " + quoted(menu) + " " + quoted(output), "at most 255", false},
-        {"an unknown option", picture + "--colour 5 " + quoted(menu) + " " + quoted(output), "unknown option --colour", true},
+        {"the picture as output", picture + quoted(menu) + " " + quoted(pictureFile), "same file",
+         false},
+        {"a text too long",
+         picture + "--company " + tooLong + " " + quoted(menu) + " " + quoted(output),
+         "at most 255", false},
+        {"an unknown option", picture + "--colour 5 " + quoted(menu) + " " + quoted(output),
+         "unknown option --colour", true},
         {"no OUTPUT.exe", picture + quoted(menu), "no OUTPUT.exe given", true},
         {"nothing to change", quoted(menu) + " " + quoted(output), "nothing to change", true},
-        {"an empty MENU.exe", picture + "\"\" " + quoted(output), "an empty argument where MENU.exe", true},
+        {"an empty MENU.exe", picture + "\"\" " + quoted(output),
+         "an empty argument where MENU.exe", true},
     };
     const std::vector<std::string> before = filesIn(folder.path());
     for (const auto& c : cases) {
@@ -396,9 +426,9 @@ TEST(BrandedProgram, UnreadableResourceWritesNothing) {
 TEST(BrandedProgram, WritesItsMessagesInUtf8) {
     if (GetACP() != 1252) GTEST_SKIP() << "the text below is written in code page 1252";
     TempFolder folder;
-    const ToolRun run = runTool("--picture " + quoted(image("two-halves.png")) + " " +
-                                quoted(folder.path() + "men\xFC.exe") + " " +
-                                quoted(folder.path() + "out.exe"));
+    const ToolRun run =
+        runTool("--picture " + quoted(image("two-halves.png")) + " " +
+                quoted(folder.path() + "men\xFC.exe") + " " + quoted(folder.path() + "out.exe"));
     EXPECT_EQ(2u, run.exitCode) << run.output;
     const std::string says = "autorun-menu-brand: " + folder.path() +
                              "men\xC3\xBC.exe: the menu program (MENU.exe) does not exist; "
@@ -451,7 +481,8 @@ TEST(BrandedMenu, ShowsThePictureOfEachFormat) {
     for (const char* picture : pictures) {
         SCOPED_TRACE(picture);
         TempFolder folder;
-        const std::string title = std::string("Branded ") + picture + " " + std::to_string(GetCurrentProcessId());
+        const std::string title =
+            std::string("Branded ") + picture + " " + std::to_string(GetCurrentProcessId());
         folder.write("autorun.inf", "[0]\r\nTitle=" + title + "\r\nPrompt=Branded.\r\n");
         const std::string program = folder.path() + "start.exe";
         const ToolRun run = runTool("--picture " + quoted(image(picture)) + " " +

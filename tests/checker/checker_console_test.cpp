@@ -1,7 +1,7 @@
 // The console checker run as a process, as authors run it: its printed lines, its options and
 // its exit code.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 // The checker on medium folders, called as other programs call it: the findings as data.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>

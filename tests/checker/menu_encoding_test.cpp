@@ -1,8 +1,8 @@
 // The checker's texts in UTF-8, and the copies it reads the menu file through.
 #include "checker/menu_encoding.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 

@@ -1,8 +1,8 @@
 // The console tools started alone on a console of their own, as Explorer starts them: they
 // end with a prompt and wait for Enter, whatever made them end. (Started with their output
 // to a file or pipe, as every other tool test starts them, they end at once.)
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>

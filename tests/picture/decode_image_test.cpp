@@ -3,8 +3,8 @@
 // white, 8 x 8 pixels each.
 #include "brand/picture/decode_image.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 #undef near  // an old keyword of windows.h, and a name here
 
 #include <cstdlib>

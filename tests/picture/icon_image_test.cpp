@@ -70,8 +70,8 @@ TEST(IconImage, KeepsTheLargestImageOnlyWhenItIsCompact) {
     const struct {
         RgbaImage picture;
         std::uint32_t images;
-    } cases[] = {{solidPicture(256, 256, 0xFF336699u), 7}, {patternPicture(256, 256), 7},
-                 {noise, 6}};
+    } cases[] = {
+        {solidPicture(256, 256, 0xFF336699u), 7}, {patternPicture(256, 256), 7}, {noise, 6}};
     for (const auto& c : cases) {
         std::string reason;
         std::vector<unsigned char> icon = iconFileFromImage(c.picture, reason);

@@ -1,8 +1,8 @@
 // The menu as a screen reader meets it: a client in another process than the menu's reads
 // its accessible objects through the platform, follows its focus events and drives it with
 // real input, on a medium as in the end-to-end tests.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 // The accessibility client calls and the module list, after <windows.h>.
 #include <oleacc.h>
 #include <tlhelp32.h>

@@ -2,9 +2,8 @@
 // letter so the medium's root is a drive root, the program copied under another name into
 // a subfolder, a menu file per case, and a helper program as the entries' command that
 // records how it was started (tests/program/record_args.cpp).
-#include <gtest/gtest.h>
-
 #include <windows.h>
+#include <gtest/gtest.h>
 // The process list, which needs the types of <windows.h>.
 #include <tlhelp32.h>
 

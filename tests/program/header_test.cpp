@@ -3,9 +3,8 @@
 // with it), and its checksum, written after those flags were set, is the file's own. Our
 // own checksum, which the build step and the brand tool write, is Windows' own on every
 // built program.
-#include <gtest/gtest.h>
-
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <imagehlp.h>
 
 #include <string>
@@ -21,8 +20,8 @@ TEST(ProgramHeader, RunsFromSwapWithTheChecksumOfItsFile) {
     ASSERT_FALSE(bytes.empty()) << "cannot read " << builtProgramPath();
     DWORD written = 0;
     DWORD computed = 0;
-    const IMAGE_NT_HEADERS* headers = CheckSumMappedFile(&bytes[0], static_cast<DWORD>(bytes.size()),
-                                                         &written, &computed);
+    const IMAGE_NT_HEADERS* headers =
+        CheckSumMappedFile(&bytes[0], static_cast<DWORD>(bytes.size()), &written, &computed);
     ASSERT_NE(nullptr, headers);
 
     const WORD characteristics = headers->FileHeader.Characteristics;

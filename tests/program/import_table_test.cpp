@@ -1,8 +1,7 @@
 // The built program imports only DLLs that every Windows has: a medium must start on a
 // bare system, without runtimes installed beside it.
-#include <gtest/gtest.h>
-
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>

@@ -1,8 +1,7 @@
 // The resources compiled into the built program, read back from the file: the menu's
 // window template, picture and icons, the manifest and the version block.
-#include <gtest/gtest.h>
-
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstring>

@@ -2,8 +2,8 @@
 // one copy at a time, until the menu is closed, and again on request from outside.
 // Messages are posted to the menu window here; tests/program/end_to_end_test.cpp drives
 // it with real input.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <memory>

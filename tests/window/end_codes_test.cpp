@@ -1,7 +1,6 @@
 // The menu run modally, as the program runs it, and the end code each way of ending gives.
-#include <gtest/gtest.h>
-
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <vector>
 

@@ -1,8 +1,7 @@
 // Following the pointer on a shown menu: the entry under it lit, its comment in the box,
 // drawn straight into the window and only when the entry under the pointer changes.
-#include <gtest/gtest.h>
-
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include "menu_window.h"
 #include "state/launcher_state.h"

@@ -1,8 +1,7 @@
 // Starting entries: by digit key, by a press of the left button, and what a refusal by the
 // shell and the close flag lead to.
-#include <gtest/gtest.h>
-
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 

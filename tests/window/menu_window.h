@@ -4,9 +4,8 @@
 // from inside its own loop, and a catcher for message boxes.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>

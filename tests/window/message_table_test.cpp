@@ -1,8 +1,7 @@
 // What MenuDialogProc returns for each message: 1 for a message it handled, 0 to leave it
 // to the platform's default dialog handling.
-#include <gtest/gtest.h>
-
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include "menu_window.h"
 #include "state/launcher_state.h"

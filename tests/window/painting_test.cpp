@@ -1,8 +1,7 @@
 // Painting into a memory canvas: the picture under everything, the entries as text at their
 // places, the comment box and its text.
-#include <gtest/gtest.h>
-
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>

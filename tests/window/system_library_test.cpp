@@ -2,8 +2,8 @@
 // restricted search (a Windows 7 without its loader update has only the fallback).
 #include "window/system_library.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 

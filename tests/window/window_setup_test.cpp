@@ -1,7 +1,6 @@
 // What the window is after set-up: its size, caption, icons and place on the screen.
-#include <gtest/gtest.h>
-
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include "menu_window.h"
 #include "resources/resource_ids.h"

@@ -1,8 +1,9 @@
+#include "brand/picture/decode_image.h"
+
 #include <windows.h>
 
 #include "brand/file_bytes.h"
 #include "brand/file_problem.h"
-#include "brand/picture/decode_image.h"
 #include "brand/picture/orientation.h"
 #include "brand/system_text.h"
 // The imaging library's class and interface identifiers, defined here (selectany).
