@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "built_program.h"
+#include "console_tool.h"
 #include "menu_window.h"
 #include "resources/resource_ids.h"
 #include "running_program.h"
@@ -28,47 +29,11 @@ std::string image(const std::string& name) {
 }
 std::string menuIcon() { return fullPath(testProgramFolder() + AUTORUN_MENU_BRAND_ICON); }
 
-struct ToolRun {
-    DWORD exitCode = 0xFFFFFFFF;
-    std::string output;  // standard output and error together
-};
-
 // Runs the tool (the built one unless `tool` names a copy) with `arguments` in the current
-// folder `folder` (the test's own when empty) and collects what it prints. The output goes
-// through a file rather than a pipe, so a process that Wine starts on the tool's behalf and
-// that inherits the handle cannot keep the test waiting.
+// folder `folder` (the test's own when empty) and collects what it prints.
 ToolRun runTool(const std::string& arguments, const std::string& tool = toolPath(),
                 const std::string& folder = std::string()) {
-    ToolRun run;
-    TempFolder outputFolder;
-    const std::string outputPath = outputFolder.path() + "output.txt";
-    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-    HANDLE output = CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable,
-                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (output == INVALID_HANDLE_VALUE) return run;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = output;
-    startup.hStdError = output;
-    PROCESS_INFORMATION process = {};
-    std::string commandLine = "\"" + tool + "\" " + arguments;
-    const bool started =
-        CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                       folder.empty() ? nullptr : folder.c_str(), &startup, &process) != 0;
-    CloseHandle(output);
-    if (!started) return run;
-    if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) {
-        TerminateProcess(process.hProcess, 0xFFFFFFFF);
-        WaitForSingleObject(process.hProcess, 5000);
-        run.output = "(the tool did not end within 60 s)";
-    } else {
-        GetExitCodeProcess(process.hProcess, &run.exitCode);
-        run.output = readWholeFile(outputPath);
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return run;
+    return runConsoleTool(tool, arguments, folder);
 }
 
 std::string quoted(const std::string& path) { return "\"" + path + "\""; }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "console_tool.h"
 #include "test_files.h"
 #include "utf16_text.h"
 
@@ -40,39 +41,12 @@ std::vector<std::string> splitLines(const std::string& output) {
     return lines;
 }
 
-// Runs the checker with `arguments` and collects its standard output.
+// Runs the checker with `arguments` and collects the lines it prints.
 CheckerRun runChecker(const std::string& arguments) {
+    const ToolRun tool = runConsoleTool(checkerPath(), arguments);
     CheckerRun run;
-    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) return run;
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
-    PROCESS_INFORMATION process = {};
-    std::string commandLine = "\"" + checkerPath() + "\" " + arguments;
-    const bool started =
-        CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                       nullptr, &startup, &process) != 0;
-    CloseHandle(writeEnd);
-    if (started) {
-        std::string output;
-        char buffer[4096];
-        DWORD read = 0;
-        while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0)
-            output.append(buffer, read);
-        WaitForSingleObject(process.hProcess, 30000);
-        GetExitCodeProcess(process.hProcess, &run.exitCode);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-        run.lines = splitLines(output);
-    }
-    CloseHandle(readEnd);
+    run.exitCode = tool.exitCode;
+    run.lines = splitLines(tool.output);
     return run;
 }
 
