@@ -1,0 +1,13 @@
+// The editor's main window: the preview, the fields, the findings and the commands.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Registers the window class and opens the window, with the file or folder `open` loaded
+// when it is not empty. Null when the window cannot be made.
+HWND openEditorWindow(HINSTANCE instance, const std::wstring& open, int show);
+
+// Whether `message` is for the editor's dialogs or accelerators, which then took it.
+bool editorTakesMessage(HWND window, MSG& message);
