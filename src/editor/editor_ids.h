@@ -4,6 +4,7 @@
 
 #define IDR_EDITOR_MENU 201          // the menu bar
 #define IDR_EDITOR_ACCELERATORS 202  // Ctrl+O, Ctrl+S, Ctrl+Z, Ctrl+Y, F5, ...
+#define IDR_SAMPLE_MENU 203          // the sample autorun.inf a new medium starts with
 
 // Commands of the menu bar and the accelerators.
 #define IDM_NEW 40001

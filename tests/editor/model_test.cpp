@@ -2,11 +2,13 @@
 // again without losing what the author wrote, line breaks as "\n", and undo history.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "editor/document/profile_document.h"
 #include "editor/model/edit_history.h"
 #include "editor/model/entry_fields.h"
+#include "editor/model/medium_path.h"
 #include "editor/model/utf8_text.h"
 
 namespace {
@@ -101,6 +103,27 @@ TEST(EditHistory, TypingInOneFieldIsOneStep) {
     EXPECT_EQ(*document.value(u"0", u"Title"), u"X");
     edit(u"new", 0);
     EXPECT_FALSE(history.canRedo()) << "a new edit drops what was undone";
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MediumPath, FilesOfTheMediumRelativeToItsRoot) {
+    const struct {
+        const char16_t* path;
+        const char16_t* root;
+        std::optional<std::u16string> relative;
+    } cases[] = {
+        {u"E:\\setup\\setup.exe", u"E:\\", u"setup\\setup.exe"},
+        {u"c:\\Disc\\docs/read me.txt", u"C:\\disc", u"docs\\read me.txt"},
+        {u"C:\\disc\\a.exe", u"C:\\disc\\", u"a.exe"},
+        {u"C:\\discs\\a.exe", u"C:\\disc\\", std::nullopt},
+        {u"D:\\a.exe", u"C:\\disc\\", std::nullopt},
+        {u"C:\\disc", u"C:\\disc\\", std::nullopt},
+        {u"\\\\server\\share\\x\\y.pdf", u"\\\\server\\share\\", u"x\\y.pdf"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(relativeToRoot(c.path, c.root), c.relative) << c.path[0];
 }
 
 }  // namespace
