@@ -1,6 +1,6 @@
 #include "running_program.h"
 
-RunningProgram::RunningProgram(const std::string& path) {
+RunningProgram::RunningProgram(const std::string& path, const std::string& arguments) {
     job_ = CreateJobObjectA(nullptr, nullptr);
     if (job_ == nullptr) return;
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
@@ -9,6 +9,7 @@ RunningProgram::RunningProgram(const std::string& path) {
 
     const std::string folder = path.substr(0, path.find_last_of("\\/") + 1);
     std::string commandLine = "\"" + path + "\"";
+    if (!arguments.empty()) commandLine += " " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};

@@ -31,8 +31,9 @@ bool waitUntil(Condition condition, DWORD timeoutMs) {
 class RunningProgram {
 public:
     // Starts `path` with the folder of `path` as its current folder, as a double click on
-    // the program would. The environment is this process's own.
-    explicit RunningProgram(const std::string& path);
+    // the program would, or with `arguments` after its name, as a file dropped onto it
+    // gives. The environment is this process's own.
+    explicit RunningProgram(const std::string& path, const std::string& arguments = "");
     ~RunningProgram();
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;

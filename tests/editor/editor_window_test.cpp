@@ -1,0 +1,297 @@
+// The editor as an author uses it: the built program started on a medium folder, driven
+// through its real window with keys and messages, its preview read from the screen and its
+// saved file read from disk.
+#include <windows.h>
+#include <gtest/gtest.h>
+#include <oleacc.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "built_program.h"
+#include "editor/editor_form.h"
+#include "real_input.h"
+#include "running_program.h"
+#include "test_files.h"
+#include "window/layout.h"
+
+namespace {
+
+constexpr int kPreviewWidth = 600;
+constexpr int kPreviewHeight = 397;
+
+std::string editorPath() { return testProgramFolder() + AUTORUN_MENU_EDITOR; }
+
+std::string sampleMenuFile() { return readWholeFile(AUTORUN_MENU_SAMPLE_FILE); }
+
+// A UTF-16 menu file with its byte-order mark from ASCII or UTF-8 text.
+std::string utf16File(const std::string& utf8) {
+    const int length =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], length);
+    std::string bytes = "\xFF\xFE";
+    bytes.append(reinterpret_cast<const char*>(wide.data()), wide.size() * 2);
+    return bytes;
+}
+
+// The lines of a UTF-16 file, each with its line break.
+std::vector<std::string> linesOf(const std::string& bytes) {
+    std::vector<std::string> lines(1);
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        lines.back() += bytes.substr(i, 2);
+        if (bytes[i] == '\n' && bytes[i + 1] == '\0') lines.emplace_back();
+    }
+    if (lines.back().empty()) lines.pop_back();
+    return lines;
+}
+
+// The preview's pixels as the screen shows them.
+std::vector<std::uint32_t> previewPixels(HWND preview) {
+    RECT place = {0, 0, kPreviewWidth, kPreviewHeight};
+    MapWindowPoints(preview, nullptr, reinterpret_cast<POINT*>(&place), 2);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = kPreviewWidth;
+    info.bmiHeader.biHeight = -kPreviewHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ kept = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, kPreviewWidth, kPreviewHeight, screen, place.left, place.top, SRCCOPY);
+    GdiFlush();
+    std::vector<std::uint32_t> pixels(
+        static_cast<const std::uint32_t*>(bits),
+        static_cast<const std::uint32_t*>(bits) + kPreviewWidth * kPreviewHeight);
+    SelectObject(memory, kept);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// The smallest rectangle holding every pixel that differs; empty when none does.
+RECT changedArea(const std::vector<std::uint32_t>& before,
+                 const std::vector<std::uint32_t>& after) {
+    RECT area = {kPreviewWidth, kPreviewHeight, 0, 0};
+    for (int y = 0; y < kPreviewHeight; ++y) {
+        for (int x = 0; x < kPreviewWidth; ++x) {
+            const std::size_t at = static_cast<std::size_t>(y) * kPreviewWidth + x;
+            if (before[at] == after[at]) continue;
+            area.left = std::min<LONG>(area.left, x);
+            area.top = std::min<LONG>(area.top, y);
+            area.right = std::max<LONG>(area.right, x + 1);
+            area.bottom = std::max<LONG>(area.bottom, y + 1);
+        }
+    }
+    if (area.right == 0) return {};
+    return area;
+}
+
+bool inside(const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+// Presses `key` while `modifier` is held, as a user types Ctrl+S.
+bool pressChord(WORD modifier, WORD key) {
+    INPUT inputs[4] = {};
+    for (INPUT& input : inputs) input.type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = modifier;
+    inputs[1].ki.wVk = key;
+    inputs[2].ki.wVk = key;
+    inputs[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs[3].ki.wVk = modifier;
+    inputs[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    return SendInput(4, inputs, sizeof(INPUT)) == 4;
+}
+
+std::wstring wideText(HWND window) {
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, 1024);
+    return text;
+}
+
+// The message box's own text (its static control 0xFFFF).
+std::wstring messageText(HWND box) { return wideText(GetDlgItem(box, 0xFFFF)); }
+
+// The editor started on a medium folder holding `menuFile` and the menu program.
+class EditorWindow : public ::testing::Test {
+protected:
+    void open(const std::string& menuFile) {
+        menuFile_ = folder_.write("autorun.inf", menuFile);
+        ASSERT_TRUE(copyProgram(builtProgramPath(), folder_.path() + "autorun-menu.exe"));
+        std::string folder = folder_.path();
+        folder.pop_back();
+        program_ = std::make_unique<RunningProgram>(editorPath(), "\"" + folder + "\"");
+        ASSERT_TRUE(program_->started());
+        ASSERT_TRUE(waitUntil(
+            [this] {
+                for (HWND window : visibleWindowsOf(program_->id())) {
+                    if (windowClass(window) == "AutorunMenuEditor" &&
+                        wideText(window).rfind(L"autorun.inf", 0) == 0) {
+                        window_ = window;
+                    }
+                }
+                return window_ != nullptr;
+            },
+            kStartTimeoutMs))
+            << "the editor shows no window with autorun.inf open";
+        SetForegroundWindow(window_);
+        preview_ = GetDlgItem(window_, kPreview);
+        settle();
+    }
+
+    // Gives the editor time to take its input and redraw.
+    void settle() {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &result);
+        Sleep(200);
+        SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &result);
+    }
+
+    HWND control(int id) const { return GetDlgItem(window_, id); }
+
+    // Sets a field's text as typing would: the field sends its change to the window.
+    void type(int id, const std::wstring& text) {
+        SendMessageW(control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        settle();
+    }
+
+    // Picks the preview language whose item starts with `name`.
+    void chooseLanguage(const std::wstring& name) {
+        HWND box = control(kLanguageBox);
+        const LRESULT count = SendMessageW(box, CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            wchar_t item[256] = {};
+            SendMessageW(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+            if (std::wstring(item).rfind(name, 0) != 0) continue;
+            SendMessageW(box, CB_SETCURSEL, i, 0);
+            SendMessageW(window_, WM_COMMAND, MAKEWPARAM(kLanguageBox, CBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(box));
+            settle();
+            return;
+        }
+        ADD_FAILURE() << "no language item for the name";
+    }
+
+    HWND waitForMessage() {
+        HWND box = nullptr;
+        waitUntil([&] { return (box = findMessageBoxOf(window_)) != nullptr; }, kStartTimeoutMs);
+        return box;
+    }
+
+    TempFolder folder_;
+    std::string menuFile_;
+    std::unique_ptr<RunningProgram> program_;
+    HWND window_ = nullptr;
+    HWND preview_ = nullptr;
+};
+
+TEST_F(EditorWindow, ACaptionChangesItsEntryAloneAndSavingChangesItsLine) {
+    ASSERT_NO_FATAL_FAILURE(open(sampleMenuFile()));
+    const std::string before = readWholeFile(menuFile_);
+    const std::vector<std::uint32_t> shown = previewPixels(preview_);
+
+    // The author types into the first entry's caption.
+    SetFocus(control(kCaption));
+    ASSERT_TRUE(clickAt(control(kCaption), 5, 5));
+    pressKey(VK_END);
+    ASSERT_TRUE(pressKey('Z'));
+    ASSERT_TRUE(waitUntil([&] { return wideText(window_).rfind(L"*", 0) == 0; }, 5000))
+        << "the title marks the unsaved change";
+    settle();
+    const RECT changed = changedArea(shown, previewPixels(preview_));
+    const RECT place = itemRect(0);
+    EXPECT_GT(changed.right, changed.left) << "the preview shows the new caption";
+    EXPECT_TRUE(inside(changed, place)) << "only the first entry's place changes";
+
+    ASSERT_TRUE(pressChord(VK_CONTROL, 'S'));
+    ASSERT_TRUE(waitUntil([&] { return wideText(window_).rfind(L"autorun.inf", 0) == 0; }, 5000))
+        << "saving clears the mark";
+    const std::vector<std::string> old = linesOf(before);
+    const std::vector<std::string> now = linesOf(readWholeFile(menuFile_));
+    ASSERT_EQ(old.size(), now.size());
+    int differing = 0;
+    for (std::size_t i = 0; i < old.size(); ++i) differing += old[i] != now[i] ? 1 : 0;
+    EXPECT_EQ(1, differing) << "the file differs in the caption's line alone";
+}
+
+TEST_F(EditorWindow, GreekSystemsShowAQuestionMarkForACharacterTheirCodePageLacks) {
+    ASSERT_NO_FATAL_FAILURE(
+        open(utf16File("[0]\r\nTitle=Menu\r\n1=Exit||||\r\n"
+                       "[22]\r\nTitle=Μενού\r\n1=Ж||||\r\n")));
+    chooseLanguage(L"Greek");
+    const std::vector<std::uint32_t> withZhe = previewPixels(preview_);
+    SetFocus(control(kCaption));
+    type(kCaption, L"?");
+    EXPECT_EQ(RECT{}.right, changedArea(withZhe, previewPixels(preview_)).right)
+        << "\"Ж\" is drawn as \"?\" on Greek systems";
+}
+
+TEST_F(EditorWindow, AFileChangedOnDiskMakesTheEditorAsk) {
+    ASSERT_NO_FATAL_FAILURE(open(sampleMenuFile()));
+    type(kTitle, L"Changed here");
+    writeWholeFile(menuFile_, utf16File("[0]\r\nTitle=Changed elsewhere\r\n"));
+    ASSERT_TRUE(pressChord(VK_CONTROL, 'S'));
+    HWND box = waitForMessage();
+    ASSERT_NE(nullptr, box) << "saving over another program's change asks first";
+    EXPECT_NE(std::wstring::npos, messageText(box).find(L"Another program changed"));
+    PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+    settle();
+    EXPECT_EQ(utf16File("[0]\r\nTitle=Changed elsewhere\r\n"), readWholeFile(menuFile_));
+    EXPECT_EQ(0u, wideText(window_).rfind(L"*", 0)) << "the edits stay in the editor";
+}
+
+TEST_F(EditorWindow, AFileThatCannotBeWrittenGivesAMessageAndLosesNothing) {
+    ASSERT_NO_FATAL_FAILURE(open(sampleMenuFile()));
+    const std::string before = readWholeFile(menuFile_);
+    type(kTitle, L"Changed here");
+    // Another program holds the file open without sharing, as an editor or a virus scanner
+    // may: neither the file nor its name can be replaced.
+    HANDLE held =
+        CreateFileA(menuFile_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    ASSERT_TRUE(pressChord(VK_CONTROL, 'S'));
+    HWND box = waitForMessage();
+    ASSERT_NE(nullptr, box) << "a failed save says so";
+    EXPECT_NE(std::wstring::npos, messageText(box).find(L"your changes are still here"));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    settle();
+    CloseHandle(held);
+    EXPECT_EQ(before, readWholeFile(menuFile_));
+    EXPECT_EQ(L"Changed here", wideText(control(kTitle)));
+    EXPECT_EQ(0u, wideText(window_).rfind(L"*", 0));
+}
+
+TEST_F(EditorWindow, EveryFieldHasANameForScreenReaders) {
+    ASSERT_NO_FATAL_FAILURE(open(sampleMenuFile()));
+    ASSERT_EQ(S_OK, CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    int unnamed = 0;
+    for (int id : {kLanguageBox, kTitle, kPrompt, kEntryBox, kCaption, kCommand, kParameters,
+                   kComment, kErrorText, kCloses, kFindings}) {
+        IAccessible* object = nullptr;
+        ASSERT_EQ(S_OK, AccessibleObjectFromWindow(control(id), OBJID_CLIENT, IID_IAccessible,
+                                                   reinterpret_cast<void**>(&object)));
+        VARIANT self = {};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR name = nullptr;
+        object->get_accName(self, &name);
+        if (name == nullptr || SysStringLen(name) == 0) {
+            ++unnamed;
+            ADD_FAILURE() << "control " << id << " has no name";
+        }
+        SysFreeString(name);
+        object->Release();
+    }
+    CoUninitialize();
+    EXPECT_EQ(0, unnamed);
+}
+
+}  // namespace
