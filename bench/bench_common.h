@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "config/language.h"
+
 inline double nowSeconds() {
     static LARGE_INTEGER frequency = [] {
         LARGE_INTEGER f;
@@ -68,4 +70,34 @@ inline bool writeFile(const std::string& path, const std::string& content) {
     WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
     CloseHandle(file);
     return written == content.size();
+}
+
+// A UTF-16 menu file with a section for every section number the menu's language table
+// leads to (24 with [0]), each with a title, a prompt and five entries, and a full [View].
+inline std::string allLanguagesMenuFile() {
+    std::vector<int> sections = {0};
+    for (unsigned id = 0; id <= 0xFFFF; ++id) {
+        const int index = languageIndexForLangId(id);
+        if (std::find(sections.begin(), sections.end(), index) == sections.end())
+            sections.push_back(index);
+    }
+    std::sort(sections.begin(), sections.end());
+    std::string text = fullMenuFile();
+    text = text.substr(0, text.find("[0]"));
+    for (const int index : sections) {
+        const std::string n = std::to_string(index);
+        text += "\r\n[" + n + "]\r\nTitle=Disc in language " + n +
+                "\r\nPrompt=Point at an entry to read what it does.\r\n";
+        for (int slot = 1; slot <= 5; ++slot) {
+            const std::string k = std::to_string(slot);
+            text += k + "=Entry " + k + " of " + n + "|setup" + k + ".exe||What entry " + k +
+                    " does.\\nSecond line.|It could not start.|\r\n";
+        }
+    }
+    std::string bytes = "\xFF\xFE";
+    for (const char c : text) {
+        bytes += c;
+        bytes += '\0';
+    }
+    return bytes;
 }

@@ -9,5 +9,9 @@
 // when it is not empty. Null when the window cannot be made.
 HWND openEditorWindow(HINSTANCE instance, const std::wstring& open, int show);
 
+// Opens the medium folder or autorun.inf `path` in the window, as File > Open does (asking
+// about unsaved changes first). True when it was opened.
+bool openInEditor(const std::wstring& path);
+
 // Whether `message` is for the editor's dialogs or accelerators, which then took it.
 bool editorTakesMessage(HWND window, MSG& message);

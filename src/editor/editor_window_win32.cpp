@@ -1323,3 +1323,5 @@ bool editorTakesMessage(HWND window, MSG& message) {
     }
     return IsDialogMessageW(window, &message) != FALSE;
 }
+
+bool openInEditor(const std::wstring& path) { return changesMayGo() && openFile(path); }
