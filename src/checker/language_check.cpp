@@ -65,16 +65,6 @@ std::string languagesOf(std::int32_t index) {
     return text;
 }
 
-// The language fields of launcherState as they are at process start, which the menu's
-// choice of section expects.
-void resetLanguageState() {
-    launcherState.languageIndex = 0;
-    std::memset(launcherState.sectionName, 0, sizeof launcherState.sectionName);
-    std::memset(launcherState.menuTitle, 0, sizeof launcherState.menuTitle);
-    std::memset(launcherState.menuPrompt, 0, sizeof launcherState.menuPrompt);
-    launcherState.textCharset = 0;
-}
-
 std::string fontText(const char* face, std::int32_t size) {
     return std::string(face) + " " + std::to_string(size);
 }

@@ -69,6 +69,10 @@ std::string utf8FromUtf16File(const std::string& bytes) {
     return utf8FromWideText(wideFromUtf16File(bytes));
 }
 
+std::string utf16FileInCodePage(const std::string& bytes, unsigned codePage) {
+    return inCodePage(wideFromUtf16File(bytes), codePage, nullptr);
+}
+
 std::vector<std::string> charactersOutside(const std::string& text, unsigned codePage) {
     const std::wstring wide = wideFromCodePage(text, CP_UTF8);
     std::vector<std::string> outside;

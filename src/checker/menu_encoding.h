@@ -12,6 +12,11 @@
 // The text of a UTF-16 file (byte-order mark removed, either byte order) in UTF-8.
 std::string utf8FromUtf16File(const std::string& bytes);
 
+// The bytes the profile reader hands from UTF-16 file `bytes` (either byte order, mark
+// removed) to systems of ANSI code page `codePage`: each character the code page lacks as
+// "?".
+std::string utf16FileInCodePage(const std::string& bytes, unsigned codePage);
+
 // The characters of `text` (UTF-8) that code page `codePage` cannot hold, each once, in
 // the order they first appear, as UTF-8 texts.
 std::vector<std::string> charactersOutside(const std::string& text, unsigned codePage);

@@ -1,5 +1,7 @@
 #include "checker/menu_state.h"
 
+#include <cstring>
+
 #include "config/entry_line.h"
 
 MenuStateScope::MenuStateScope() : kept_(launcherState) {}
@@ -10,4 +12,12 @@ MenuStateScope::~MenuStateScope() {
         if (loaded != kept_.menuItems[slot]) releaseMenuItem(loaded);
     }
     launcherState = kept_;
+}
+
+void resetLanguageState() {
+    launcherState.languageIndex = 0;
+    std::memset(launcherState.sectionName, 0, sizeof launcherState.sectionName);
+    std::memset(launcherState.menuTitle, 0, sizeof launcherState.menuTitle);
+    std::memset(launcherState.menuPrompt, 0, sizeof launcherState.menuPrompt);
+    launcherState.textCharset = 0;
 }

@@ -18,3 +18,7 @@ public:
 private:
     LauncherState kept_;
 };
+
+// Puts the language fields of launcherState (section, title, prompt, character set) back to
+// their values at process start, which the menu's choice of section expects.
+void resetLanguageState();
