@@ -58,6 +58,8 @@ public:
     // Lights entry `slot` and shows its comment, as the pointer over it does in the menu;
     // -1, or a slot without a shown entry, for none.
     void setHover(int slot);
+    // The entry lit, -1 for none.
+    int hover() const { return hover_; }
 
     // Paints the frame (600 x 397, one pixel per picture pixel) at (x, y) of `dc`; nothing
     // before the first show().
