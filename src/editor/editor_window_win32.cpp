@@ -28,6 +28,7 @@
 #include "editor/run/guide.h"
 #include "editor/run/menu_run.h"
 #include "resource_ids.h"
+#include "state/launcher_state.h"
 
 namespace {
 
@@ -218,10 +219,14 @@ LRESULT CALLBACK previewProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             // Up and down light the entries in turn, Enter or Space selects the lit one.
             int slot = editor.preview->hover();
             if (wParam == VK_DOWN || wParam == VK_UP) {
+                // The next shown entry that way; slots without a shown entry are passed by.
                 const int step = wParam == VK_DOWN ? 1 : kMenuItemSlots - 1;
-                slot = (slot < 0 ? (wParam == VK_DOWN ? 0 : kMenuItemSlots - 1)
-                                 : (slot + step) % kMenuItemSlots);
-                editor.preview->setHover(slot);
+                int next = slot < 0 ? (wParam == VK_DOWN ? kMenuItemSlots - 1 : 0) : slot;
+                for (int tried = 0; tried < kMenuItemSlots; ++tried) {
+                    next = (next + step) % kMenuItemSlots;
+                    editor.preview->setHover(next);
+                    if (editor.preview->hover() == next) break;
+                }
                 InvalidateRect(window, nullptr, FALSE);
                 NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
                 return 0;
