@@ -10,7 +10,6 @@
 
 namespace {
 
-const char kAutorun[] = "autorun";
 // Windows reads these keys into buffers of a path's size.
 constexpr std::size_t kLongestText = MAX_PATH - 1;
 // Longer labels are cut in Explorer's views and in the AutoPlay notification.
@@ -55,7 +54,7 @@ int iconGroups(const std::string& path, int resourceId, bool& idFound) {
 
 void checkProgram(const std::string& key, const std::string& command, const std::string& root,
                   const std::string& menuProgram, Report& report) {
-    const Place place = keyPlace(kAutorun, key);
+    const Place place = keyPlace(kAutorunSectionName, key);
     const std::string program = programOf(command);
     if (program.find("://") != std::string::npos) return;
     if (isFixedPath(program)) {
@@ -76,7 +75,7 @@ void checkProgram(const std::string& key, const std::string& command, const std:
 }
 
 void checkIcon(const std::string& value, const std::string& root, Report& report) {
-    const Place place = keyPlace(kAutorun, "icon");
+    const Place place = keyPlace(kAutorunSectionName, "icon");
     const std::size_t comma = value.rfind(',');
     std::string file = value.substr(0, comma);
     while (!file.empty() && file.back() == ' ') file.pop_back();
@@ -119,7 +118,7 @@ void checkIcon(const std::string& value, const std::string& root, Report& report
 }
 
 void checkText(const std::string& key, const std::string& value, Report& report) {
-    const Place place = keyPlace(kAutorun, key);
+    const Place place = keyPlace(kAutorunSectionName, key);
     if (value.size() > kLongestText) {
         report.warning(place, std::to_string(value.size()) + " characters: Windows reads at most " +
                                   std::to_string(kLongestText));
@@ -136,25 +135,25 @@ void checkAutorunSection(bool present, const std::string& root, const std::strin
                          Report& report) {
     if (!present) {
         report.note(
-            sectionPlace(kAutorun),
+            sectionPlace(kAutorunSectionName),
             "missing: Windows offers nothing when the medium is inserted; the menu works "
             "when started by hand (open=" +
                 (menuProgram.empty() ? std::string("autorun-menu.exe") : fileName(menuProgram)) +
                 " offers it)");
         return;
     }
-    const std::string open = rawValue(kAutorun, "open");
-    const std::string shellExecute = rawValue(kAutorun, "shellexecute");
+    const std::string open = rawValue(kAutorunSectionName, "open");
+    const std::string shellExecute = rawValue(kAutorunSectionName, "shellexecute");
     if (open.empty() && shellExecute.empty()) {
-        report.warning(sectionPlace(kAutorun),
+        report.warning(sectionPlace(kAutorunSectionName),
                        "neither open nor shellexecute: Windows offers no program to start");
     }
     if (!open.empty()) checkProgram("open", open, root, menuProgram, report);
     if (!shellExecute.empty())
         checkProgram("shellexecute", shellExecute, root, menuProgram, report);
 
-    const std::string icon = rawValue(kAutorun, "icon");
+    const std::string icon = rawValue(kAutorunSectionName, "icon");
     if (!icon.empty()) checkIcon(icon, root, report);
-    checkText("label", rawValue(kAutorun, "label"), report);
-    checkText("action", rawValue(kAutorun, "action"), report);
+    checkText("label", rawValue(kAutorunSectionName, "label"), report);
+    checkText("action", rawValue(kAutorunSectionName, "action"), report);
 }

@@ -7,6 +7,10 @@
 
 class Report;
 
+constexpr char kAutorunSectionName[] = "autorun";
+// The keys of [autorun] with which Windows offers the menu: the program, its icon, the label.
+inline constexpr const char* kAutorunKeys[] = {"open", "icon", "label"};
+
 // `root` is the folder of the menu file (ending in a separator), where Windows looks;
 // `menuProgram` the menu program found there, or empty. `present` tells whether the file
 // has the section at all.

@@ -21,7 +21,13 @@ std::wstring wideFromCodePage(const std::string& text, unsigned codePage) {
     if (text.empty()) return {};
     const int length = static_cast<int>(text.size());
     const int wideLength = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
-    if (wideLength <= 0) return std::wstring(text.begin(), text.end());
+    if (wideLength <= 0) {
+        // Each byte as the character of its number, never sign-extended.
+        std::wstring widened;
+        for (const char byte : text)
+            widened += static_cast<wchar_t>(static_cast<unsigned char>(byte));
+        return widened;
+    }
     std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
     MultiByteToWideChar(codePage, 0, text.data(), length, &wide[0], wideLength);
     return wide;

@@ -1,0 +1,9 @@
+// The system's own words for an error code, for messages to people.
+#pragma once
+
+#include <string>
+
+// The system's words for the error code `error` (FormatMessage), without the final full
+// stop, followed by the number: "Access is denied (system error 5)". Just "system error N"
+// when the system has no words for it.
+std::wstring systemErrorWords(unsigned long error);
