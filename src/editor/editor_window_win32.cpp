@@ -113,8 +113,9 @@ struct Editor {
     int filling = 0;            // above 0 while fields are set from the document
 
     std::unique_ptr<FindingsWorker> findings;
+    std::uint32_t findingsAsked = 0;  // the generation of the latest request
     std::vector<Finding> shown;  // the findings in the list, in its order
-    std::unique_ptr<MenuRun> run;
+    bool running = false;  // a menu started with Run has not ended yet
 };
 
 Editor editor;
@@ -332,7 +333,8 @@ void fillFields() {
 void requestFindings() {
     if (editor.path.empty() || editor.findings == nullptr) return;
     const std::wstring folder = folderOf(editor.path);
-    editor.findings->request(editor.document.toBytes(), editor.path, folder, menuProgram());
+    editor.findingsAsked =
+        editor.findings->request(editor.document.toBytes(), editor.path, folder, menuProgram());
 }
 
 void fillLanguageBox();
@@ -724,21 +726,21 @@ bool openFile(std::wstring path) {
     const std::wstring full = fullPathOf(path);
     OpenResult opened = openMenuFile(full);
     switch (opened.status) {
-        case OpenResult::Opened:
+        case OpenStatus::Opened:
             takeDocument(full, std::move(opened.document), opened.document.toBytes(), opened.stamp);
             // The saved bytes are the file's own: toBytes() of an unchanged document.
             editor.savedBytes = editor.document.toBytes();
             updateTitle();
             return true;
-        case OpenResult::Utf8:
+        case OpenStatus::Utf8:
             if (ask(opened.message + L"\n\nConvert it to UTF-16 now? It is written when you save.",
                     MB_YESNO | MB_ICONQUESTION) != IDYES) {
                 return false;
             }
             takeDocument(full, std::move(opened.document), std::string(), opened.stamp);
             return true;
-        case OpenResult::Refused:
-        case OpenResult::CannotRead:
+        case OpenStatus::Refused:
+        case OpenStatus::CannotRead:
             ask(opened.message, MB_OK | MB_ICONERROR);
             return false;
     }
@@ -766,7 +768,7 @@ bool save(bool overwrite) {
         saveMenuFile(editor.path, editor.document, overwrite ? nullptr : &editor.stamp,
                      valuesOf(editor.document));
     switch (result.status) {
-        case SaveResult::Saved:
+        case SaveStatus::Saved:
             editor.savedBytes = editor.document.toBytes();
             editor.stamp = result.stamp;
             editor.keptOverDisk = false;
@@ -774,7 +776,7 @@ bool save(bool overwrite) {
             updateTitle();
             say(L"Saved and read back: " + editor.path);
             return true;
-        case SaveResult::ChangedOnDisk: {
+        case SaveStatus::ChangedOnDisk: {
             const int answer = ask(
                 editor.path +
                     L"\n\nAnother program changed this file since it was opened.\n\n"
@@ -788,8 +790,8 @@ bool save(bool overwrite) {
             }
             return false;
         }
-        case SaveResult::ReadBackFailed:
-        case SaveResult::CannotWrite:
+        case SaveStatus::ReadBackFailed:
+        case SaveStatus::CannotWrite:
             ask(result.message + L"\n\nThe file on disk is as it was; your changes are still here.",
                 MB_OK | MB_ICONERROR);
             return false;
@@ -922,13 +924,13 @@ void runMenu() {
         return;
     }
     std::wstring error;
-    editor.run = std::make_unique<MenuRun>();
-    if (!editor.run->start(editor.path, program, editor.window, kRunEndedMessage, error)) {
-        editor.run.reset();
+    MenuRun run;
+    if (!startMenuRun(editor.path, program, editor.window, kRunEndedMessage, run, error)) {
         ask(error, MB_OK | MB_ICONERROR);
         return;
     }
-    say(L"The menu runs from " + editor.run->root() + L"; close it to come back.");
+    editor.running = true;
+    say(L"The menu runs as " + run.program + L"; close it to come back.");
 }
 
 void brand() {
@@ -1245,14 +1247,16 @@ LRESULT CALLBACK editorProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         case kFindingsMessage: {
             std::unique_ptr<CheckResult> result(reinterpret_cast<CheckResult*>(lParam));
             if (result != nullptr && editor.findings != nullptr &&
-                editor.findings->isLatest(static_cast<unsigned>(wParam))) {
+                static_cast<std::uint32_t>(wParam) == editor.findingsAsked) {
                 showFindings(*result);
             }
             return 0;
         }
         case kRunEndedMessage:
-            editor.run.reset();
-            say(L"The menu has closed.");
+            editor.running = false;
+            say(lParam != 0 ? L"The menu has closed; its drive letter could not be removed and "
+                              L"goes when you log off."
+                            : L"The menu has closed.");
             return 0;
         case WM_CLOSE:
             if (changesMayGo()) DestroyWindow(window);
