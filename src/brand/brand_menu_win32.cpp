@@ -12,7 +12,7 @@
 #include "brand/menu_program.h"
 #include "brand/picture/decode_image.h"
 #include "brand/picture/icon_image.h"
-#include "brand/picture/menu_picture.h"
+#include "brand/picture/menu_picture_file.h"
 #include "brand/same_file.h"
 #include "brand/system_text.h"
 #include "console/full_path.h"
@@ -151,16 +151,9 @@ BrandResult brandMenu(const BrandRequest& asked) {
         return result;
     }
     Bytes picture;
-    if (request.picture) {
-        RgbaImage image;
-        if (!decodeImageFile(request.picture->c_str(), image, reason))
-            return refused(shown(*request.picture) + ": " + reason);
-        const std::vector<unsigned char> made = menuPictureFromImage(
-            image, request.fitColour.has_value(), request.fitColour.value_or(0));
-        if (made.empty())
-            return refused(shown(*request.picture) + ": could not be made into the menu's picture");
-        picture.assign(made.begin(), made.end());
-    }
+    if (request.picture &&
+        !menuPictureFromFile(*request.picture, request.fitColour, picture, reason))
+        return refused(shown(*request.picture) + ": " + reason);
     std::vector<IconImage> icons;
     if (request.icon && !readIcon(*request.icon, icons, reason))
         return refused(shown(*request.icon) + ": " + reason);
@@ -187,13 +180,7 @@ BrandResult brandMenu(const BrandRequest& asked) {
                        unwritableFolderText(folder, GetLastError()));
     }
     BrandResult result;
-    if (menu.header.certificateSize != 0) {
-        result.notes.push_back(
-            shown(request.menu) +
-            " is signed; the signature does not cover the branded copy and is removed.");
-        result.notes.push_back("Sign " + shown(request.output) +
-                               " again (scripts/release --sign, or signtool sign).");
-    }
+    result.signatureRemoved = menu.header.certificateSize != 0;
     if (!writeBrandedProgram(temporary, menu.file, menu.header, resources, reason) ||
         !verifyBrandedProgram(temporary, menu.header, resources, reason)) {
         DeleteFileA(temporary);

@@ -51,8 +51,11 @@ int exitCodeOf(BrandOutcome outcome);
 
 struct BrandResult {
     BrandOutcome outcome = BrandOutcome::failed;
-    // Said along the way (UTF-8), such as that a signature is removed; kept whatever the
-    // outcome.
+    // The menu program was signed: the signature does not cover the copy, which carries
+    // none, so it must be signed again. Known once the menu was read, whatever the outcome;
+    // each front end tells it in its own words.
+    bool signatureRemoved = false;
+    // Anything else said along the way (UTF-8); kept whatever the outcome.
     std::vector<std::string> notes;
     // When not written: why, in UTF-8, beginning with the file or option it is about.
     std::string reason;

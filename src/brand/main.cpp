@@ -10,6 +10,7 @@
 #include "brand/system_text.h"
 #include "console/close_prompt.h"
 #include "console/console_text.h"
+#include "console/full_path.h"
 
 // Messages are built in UTF-8 and written as characters (console_text.h).
 static void say(const std::string& message) {
@@ -19,6 +20,12 @@ static void say(const std::string& message) {
 static void fail(const std::string& message) {
     writeConsoleLine(ConsoleStream::error,
                      wideFromCodePage("autorun-menu-brand: " + message, CP_UTF8));
+}
+
+// `path` made full, in UTF-8, as brandMenu names the files it reads and writes.
+static std::string shownFull(const std::string& path) {
+    std::string full;
+    return utf8FromSystemText(fullPath(path, full) ? full : path);
 }
 
 static int brand(int argc, char** argv) {
@@ -35,6 +42,12 @@ static int brand(int argc, char** argv) {
         return 0;
     }
     const BrandResult result = brandMenu(options.request);
+    if (result.signatureRemoved) {
+        say(shownFull(options.request.menu) +
+            " is signed; the signature does not cover the branded copy and is removed.");
+        say("Sign " + shownFull(options.request.output) +
+            " again (scripts/release --sign, or signtool sign).");
+    }
     for (const std::string& note : result.notes) say(note);
     if (result.outcome == BrandOutcome::written) {
         say("wrote " + utf8FromSystemText(result.output));

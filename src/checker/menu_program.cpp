@@ -99,17 +99,21 @@ bool readMenuPicture(const std::string& program, Picture& picture, std::string& 
     return ok;
 }
 
+bool pictureFromBitmap(const void* bitmap, std::size_t size, Picture& picture) {
+    BitmapLayout layout;
+    return bitmapLayout(static_cast<const unsigned char*>(bitmap), size, layout) &&
+           drawPicture(bitmap, layout, picture);
+}
+
 bool readPictureResource(HMODULE module, Picture& picture, std::string& reason) {
     HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(IDB_BACKGROUND), RT_BITMAP);
     HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
     const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
     const DWORD size = found != nullptr ? SizeofResource(module, found) : 0;
-    BitmapLayout layout;
     bool ok = false;
     if (data == nullptr) {
         reason = "carries no picture (" + pictureName() + ")";
-    } else if (bitmapLayout(static_cast<const unsigned char*>(data), size, layout) &&
-               drawPicture(data, layout, picture)) {
+    } else if (pictureFromBitmap(data, size, picture)) {
         reason.clear();
         ok = true;
     } else {

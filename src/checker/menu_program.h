@@ -3,6 +3,7 @@
 // from the file without running it.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "checker/contrast.h"
@@ -19,6 +20,11 @@ std::string findMenuProgram(const std::string& folder);
 // The picture of `program` as the menu shows it. False, with the reason, when the program
 // cannot be read or its picture is not a bitmap the menu can show.
 bool readMenuPicture(const std::string& program, Picture& picture, std::string& reason);
+
+// The picture the packed bitmap of `size` bytes at `bitmap` shows (a bitmap resource's
+// bytes: its header, colour table and pixels), drawn as the menu draws it. False when it
+// is not an uncompressed bitmap the platform draws; `picture` is then unchanged.
+bool pictureFromBitmap(const void* bitmap, std::size_t size, Picture& picture);
 
 // The same from the resources of `module`: a program loaded as a data file, or a program
 // of this process (the tests read their own copy of the menu's resources this way).

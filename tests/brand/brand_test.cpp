@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "branded_files.h"
 #include "built_program.h"
 #include "console_tool.h"
 #include "menu_window.h"
@@ -38,35 +39,6 @@ ToolRun runTool(const std::string& arguments, const std::string& tool = toolPath
 
 std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 
-// The names of the files in `folder` (ending in a backslash).
-std::vector<std::string> filesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (std::strcmp(found.cFileName, ".") != 0 && std::strcmp(found.cFileName, "..") != 0)
-            names.push_back(found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-}
-
-// A version text of the program at `path`, read as Explorer reads it.
-std::string versionText(const std::string& path, const char* key) {
-    DWORD handle = 0;
-    std::vector<char> block(GetFileVersionInfoSizeA(path.c_str(), &handle));
-    if (block.empty() ||
-        !GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()))
-        return "(no version)";
-    char* text = nullptr;
-    UINT length = 0;
-    const std::string query = std::string("\\StringFileInfo\\040904B0\\") + key;
-    if (!VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void**>(&text), &length))
-        return "(missing)";
-    return std::string(text);
-}
-
 // One resource of the program at `path`, empty when missing.
 std::string resourceOf(const std::string& path, LPCSTR type, WORD name) {
     HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
@@ -78,13 +50,6 @@ std::string resourceOf(const std::string& path, LPCSTR type, WORD name) {
     }
     FreeLibrary(module);
     return data;
-}
-
-std::uint32_t number(const std::string& data, std::size_t offset, std::size_t bytes) {
-    std::uint32_t value = 0;
-    for (std::size_t i = bytes; i > 0; --i)
-        value = value * 256 + static_cast<unsigned char>(data.at(offset + i - 1));
-    return value;
 }
 
 struct Headers {
@@ -109,30 +74,6 @@ Headers headersOf(const std::string& file) {
                                                &computed) != nullptr &&
                             stored == computed && stored != 0;
     return headers;
-}
-
-// Puts `value` into `bytes` bytes at `offset` of `file`.
-void put(std::string& file, std::size_t offset, std::size_t bytes, std::uint32_t value) {
-    for (std::size_t i = 0; i < bytes; ++i, value >>= 8)
-        file.at(offset + i) = static_cast<char>(value & 0xFF);
-}
-
-// `menu` with a certificate table of `count` certificates appended, as a signing tool leaves
-// it (the tool removes the table whatever it holds).
-std::string signedCopy(std::string menu, std::size_t count = 1) {
-    const std::size_t pe = number(menu, 0x3C, 4);
-    const bool wide = number(menu, pe + 24, 2) == 0x20B;
-    const std::size_t directory = pe + 24 + (wide ? 112 : 96) + 4 * 8;
-    while (menu.size() % 8 != 0) menu.push_back('\0');
-    const std::size_t offset = menu.size();
-    std::string certificate(64, '\x5A');
-    put(certificate, 0, 4, 64);      // length
-    put(certificate, 4, 2, 0x0200);  // WIN_CERT_REVISION_2_0
-    put(certificate, 6, 2, 0x0002);  // WIN_CERT_TYPE_PKCS_SIGNED_DATA
-    for (std::size_t i = 0; i < count; ++i) menu += certificate;
-    put(menu, directory, 4, static_cast<std::uint32_t>(offset));
-    put(menu, directory + 4, 4, static_cast<std::uint32_t>(64 * count));
-    return menu;
 }
 
 }  // namespace
