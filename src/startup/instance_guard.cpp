@@ -4,11 +4,8 @@
 
 #include "state/launcher_state.h"
 
-// Without a namespace prefix, as every copy of the menu has always named it.
-static const char kMutexName[] = "TavrinAutoRunMultipleInstanceLock";
-
 bool anotherInstanceRunning() {
-    HANDLE mutex = CreateMutexA(nullptr, FALSE, kMutexName);
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, kMenuInstanceLockName);
     launcherState.instanceMutex = mutex;
     if (mutex == nullptr) return false;
     // Created unowned and taken by a zero-time wait: only a time-out means another copy

@@ -2,6 +2,7 @@
 // "marker.txt" in its own folder, and ends:
 //
 //   program=<its own full path>
+//   folder=<its current folder>
 //   arg=<each argument after the program name, one per line>
 //   end
 //
@@ -17,7 +18,11 @@ int main(int argc, char** argv) {
     const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
     const std::string program(path, length);
 
+    char folder[MAX_PATH];
+    const DWORD folderLength = GetCurrentDirectoryA(sizeof folder, folder);
     std::string record = "program=" + program + "\n";
+    record +=
+        "folder=" + std::string(folder, folderLength < sizeof folder ? folderLength : 0) + "\n";
     for (int i = 1; i < argc; ++i) record += "arg=" + std::string(argv[i]) + "\n";
     record += "end\n";
 

@@ -1,0 +1,176 @@
+#include "editor/run/menu_run.h"
+
+#include <new>
+#include <utility>
+#include <vector>
+
+#include "brand/file_problem.h"
+#include "checker/medium_root.h"
+#include "console/console_text.h"
+#include "editor/run/drive_mapping.h"
+#include "editor/run/run_plan.h"
+#include "startup/instance_guard.h"
+
+namespace {
+
+std::wstring systemWords(DWORD error) { return wideFromCodePage(systemErrorText(error), CP_UTF8); }
+
+// `path` made full against the current folder; empty when the system cannot.
+std::wstring fullPath(const std::wstring& path) {
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return {};
+    std::vector<wchar_t> full(size, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) return {};
+    return std::wstring(full.data(), length);
+}
+
+// `text` in the system's code page, as the menu (an ANSI program) gets its own path; false
+// when a character has no exact equal there.
+bool ansiText(const std::wstring& text, std::string& ansi) {
+    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), -1, nullptr, 0,
+                                         nullptr, nullptr);
+    if (size <= 0) return false;
+    std::vector<char> bytes(static_cast<std::size_t>(size), '\0');
+    BOOL lossy = FALSE;
+    if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), -1, bytes.data(), size,
+                            nullptr, &lossy) != size ||
+        lossy) {
+        return false;
+    }
+    ansi.assign(bytes.data());
+    return true;
+}
+
+// True when the menu started from `folder` (ending in a backslash) takes that folder itself
+// as the medium's root: the root of a drive or share, read whole in the system's code page.
+bool menuTakesFolderAsRoot(const std::wstring& folder) {
+    std::string ansi;
+    if (!ansiText(folder, ansi)) return false;
+    return !rootTheMenuTakes(ansi).empty() && !menuTakesAnotherRoot(ansi);
+}
+
+bool menuRunning() {
+    HANDLE lock = OpenMutexA(SYNCHRONIZE, FALSE, kMenuInstanceLockName);
+    if (lock == nullptr) return false;
+    CloseHandle(lock);
+    return true;
+}
+
+// What the thread that waits for the menu holds: it owns the process handle and the
+// mapping, and frees all of it.
+struct RunWatch {
+    HANDLE process = nullptr;
+    DriveMapping mapping;
+    HWND notify = nullptr;
+    UINT doneMessage = 0;
+};
+
+DWORD WINAPI watchRun(LPVOID parameter) {
+    RunWatch* watch = static_cast<RunWatch*>(parameter);
+    WaitForSingleObject(watch->process, INFINITE);
+    DWORD exitCode = 0;
+    if (!GetExitCodeProcess(watch->process, &exitCode)) exitCode = static_cast<DWORD>(-1);
+    CloseHandle(watch->process);
+    const bool removed = watch->mapping.remove();
+    if (watch->notify != nullptr) {
+        PostMessageW(watch->notify, watch->doneMessage, exitCode, removed ? 0 : 1);
+    }
+    delete watch;
+    return 0;
+}
+
+}  // namespace
+
+bool startMenuRun(const std::wstring& menuFile, const std::wstring& program, HWND notify,
+                  UINT doneMessage, MenuRun& run, std::wstring& error) {
+    MenuRunFiles files;
+    if (!menuRunFiles(fullPath(menuFile), fullPath(program), files, error)) return false;
+    const std::wstring where = files.folder + files.programName;
+    const DWORD attributes = GetFileAttributesW(where.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD reason = GetLastError();
+        error = L"The menu program " + where + L" cannot be found: " + systemWords(reason);
+        return false;
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        error = L"The menu program " + where + L" is a folder, not a program.";
+        return false;
+    }
+    if (menuRunning()) {
+        error =
+            L"A menu is running already, and only one runs at a time. Close it, then run "
+            L"the menu again.";
+        return false;
+    }
+
+    RunWatch* watch = new (std::nothrow) RunWatch;
+    if (watch == nullptr) {
+        error = L"There is not enough memory to run the menu.";
+        return false;
+    }
+    std::wstring root = files.folder;
+    if (!menuTakesFolderAsRoot(files.folder)) {
+        if (!watch->mapping.map(files.folder, error)) {
+            delete watch;
+            return false;
+        }
+        root = watch->mapping.root();
+        // Windows may map a letter that then leads nowhere (Wine does): say so rather than
+        // start nothing.
+        if (GetFileAttributesW((root + files.programName).c_str()) == INVALID_FILE_ATTRIBUTES) {
+            const DWORD reason = GetLastError();
+            error = L"The folder " + files.folder + L" was mapped to drive " + root +
+                    L", but the menu program cannot be reached there: " + systemWords(reason);
+            delete watch;
+            return false;
+        }
+    }
+
+    const std::wstring started = root + files.programName;
+    std::wstring commandText = L"\"" + started + L"\"";
+    std::vector<wchar_t> commandLine(commandText.begin(), commandText.end());
+    commandLine.push_back(L'\0');  // CreateProcessW may write into its command line
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    // Started suspended until the thread that waits for it runs, so that a menu never runs
+    // without someone to remove its mapping.
+    if (!CreateProcessW(started.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                        CREATE_SUSPENDED, nullptr, root.c_str(), &startup, &process)) {
+        const DWORD reason = GetLastError();
+        error = L"The menu program " + started + L" could not be started: " + systemWords(reason);
+        delete watch;
+        return false;
+    }
+    watch->process = process.hProcess;
+    watch->notify = notify;
+    watch->doneMessage = doneMessage;
+    const wchar_t drive = watch->mapping.letter();
+    HANDLE waiter = CreateThread(nullptr, 0, watchRun, watch, 0, nullptr);
+    if (waiter == nullptr) {
+        const DWORD reason = GetLastError();
+        error = L"The menu could not be run: " + systemWords(reason);
+        TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, 5000);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        delete watch;
+        return false;
+    }
+    CloseHandle(waiter);
+    // From here the waiting thread owns `watch`; should the menu not go on, ending it lets
+    // that thread remove the mapping (and post the message).
+    if (ResumeThread(process.hThread) == static_cast<DWORD>(-1)) {
+        const DWORD reason = GetLastError();
+        error = L"The menu could not be run: " + systemWords(reason);
+        TerminateProcess(process.hProcess, 1);
+        CloseHandle(process.hThread);
+        return false;
+    }
+    CloseHandle(process.hThread);
+    run.processId = process.dwProcessId;
+    run.drive = drive;
+    run.program = started;
+    return true;
+}
