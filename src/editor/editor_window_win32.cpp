@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "checker/medium_check.h"
 #include "checker/menu_program.h"
+#include "checker/report.h"
 #include "checker/section_check.h"
 #include "config/colour_table.h"
 #include "config/view_keys.h"
@@ -24,6 +26,7 @@
 #include "editor/findings/findings_worker.h"
 #include "editor/model/edit_history.h"
 #include "editor/model/entry_fields.h"
+#include "editor/model/medium_path.h"
 #include "editor/preview/menu_preview.h"
 #include "editor/run/guide.h"
 #include "editor/run/menu_run.h"
@@ -114,8 +117,8 @@ struct Editor {
 
     std::unique_ptr<FindingsWorker> findings;
     std::uint32_t findingsAsked = 0;  // the generation of the latest request
-    std::vector<Finding> shown;  // the findings in the list, in its order
-    bool running = false;  // a menu started with Run has not ended yet
+    std::vector<Finding> shown;       // the findings in the list, in its order
+    bool running = false;             // a menu started with Run has not ended yet
 };
 
 Editor editor;
@@ -881,7 +884,9 @@ void browseCommand() {
     dialog.lpstrTitle = L"The file the entry starts";
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (!GetOpenFileNameW(&dialog)) return;
-    const std::optional<std::wstring> relative = relativeToRoot(name, root);
+    std::optional<std::wstring> relative;
+    if (const std::optional<std::u16string> inside = relativeToRoot(u16(name), u16(root)))
+        relative = wide(*inside);
     if (!relative) {
         ask(std::wstring(name) + L"\n\nThis file lies outside the medium (" + root +
                 L"). The menu starts it by this full path, which other PCs do not have: copy "

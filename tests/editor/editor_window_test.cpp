@@ -24,7 +24,9 @@ constexpr int kPreviewHeight = 397;
 
 std::string editorPath() { return testProgramFolder() + AUTORUN_MENU_EDITOR; }
 
-std::string sampleMenuFile() { return readWholeFile(AUTORUN_MENU_SAMPLE_FILE); }
+std::string sampleMenuFile() {
+    return readWholeFile(testProgramFolder() + AUTORUN_MENU_SAMPLE_FILE);
+}
 
 // A UTF-16 menu file with its byte-order mark from ASCII or UTF-8 text.
 std::string utf16File(const std::string& utf8) {
