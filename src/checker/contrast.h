@@ -28,3 +28,13 @@ struct Backdrop {
 // dark as the text do not count, a background mostly as dark does.
 Backdrop textContrast(const Picture& picture, int left, int top, int right, int bottom,
                       std::uint32_t colour, double letGo);
+
+// The relative luminance of every pixel of `picture`, in its order: for measuring many text
+// colours on one picture.
+std::vector<double> pictureLuminance(const Picture& picture);
+
+// Whether textContrast would find `colour` to keep at least `least` in the rectangle (true
+// when there is nothing to measure), `luminance` being pictureLuminance(picture). Counts
+// instead of sorting, so trying every colour of the table on many captions stays quick.
+bool keepsContrast(const Picture& picture, const std::vector<double>& luminance, int left, int top,
+                   int right, int bottom, std::uint32_t colour, double letGo, double least);
