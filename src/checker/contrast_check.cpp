@@ -80,12 +80,12 @@ void CaptionContrast::check(const Place& place, int slot, int width, int height,
 
 void CaptionContrast::suggestColours(Report& report) const {
     if (short_.empty()) return;
-    const std::vector<double> luminance = pictureLuminance(picture_);
+    const PictureColours colours = pictureColours(picture_);
     std::vector<std::string> passing;
     // Colour 0 is no choice: a number below 1 keeps the setting's default.
     for (std::int32_t colour = 1; colour < kColourCount; ++colour) {
         const bool passes = std::all_of(areas_.begin(), areas_.end(), [&](const Area& a) {
-            return keepsContrast(picture_, luminance, a.left, a.top, a.right, a.bottom,
+            return keepsContrast(picture_, colours, a.left, a.top, a.right, a.bottom,
                                  colourFromIndex(colour), kLetGoShare, kBelowAdvised);
         });
         if (passes) passing.push_back(std::to_string(colour));

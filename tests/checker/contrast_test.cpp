@@ -109,7 +109,7 @@ TEST(Contrast, CountingAgreesWithTheMeasuredRatio) {
         const std::uint32_t grey = 0x60 + (seed >> 16) % 0xA0;
         picture.pixels.push_back(grey | grey << 8 | grey << 16);
     }
-    const std::vector<double> luminance = pictureLuminance(picture);
+    const PictureColours colours = pictureColours(picture);
     const struct {
         int left, top, right, bottom;
     } areas[] = {{0, 0, 40, 30}, {3, 4, 9, 5}, {-5, -5, 2, 2}, {35, 25, 60, 60}, {10, 10, 10, 20}};
@@ -118,7 +118,7 @@ TEST(Contrast, CountingAgreesWithTheMeasuredRatio) {
             const Backdrop backdrop = textContrast(picture, a.left, a.top, a.right, a.bottom,
                                                    colourFromIndex(colour), 0.05);
             for (const double least : {1.5, 3.0, 4.5, backdrop.ratio}) {
-                EXPECT_EQ(keepsContrast(picture, luminance, a.left, a.top, a.right, a.bottom,
+                EXPECT_EQ(keepsContrast(picture, colours, a.left, a.top, a.right, a.bottom,
                                         colourFromIndex(colour), 0.05, least),
                           !backdrop.measured || backdrop.ratio >= least)
                     << a.left << "," << a.top << " colour " << colour << " least " << least;
