@@ -5,10 +5,6 @@
 #include "console/console_text.h"
 #include "console/system_error.h"
 
-std::string systemErrorText(unsigned long error) {
-    return utf8FromWideText(systemErrorWords(error));
-}
-
 std::string unreadableFileText(const std::string& path, unsigned long error) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)

@@ -28,3 +28,18 @@ struct Backdrop {
 // dark as the text do not count, a background mostly as dark does.
 Backdrop textContrast(const Picture& picture, int left, int top, int right, int bottom,
                       std::uint32_t colour, double letGo);
+
+// A picture's pixels as indexes into its distinct colours (the menu's pictures have 256 at
+// most), for measuring many text colours on one picture.
+struct PictureColours {
+    std::vector<std::uint32_t> colours;  // each colour once
+    std::vector<std::uint32_t> index;    // of each pixel, in the picture's order
+};
+PictureColours pictureColours(const Picture& picture);
+
+// Whether textContrast would find `colour` to keep at least `least` in the rectangle (true
+// when there is nothing to measure), `colours` being pictureColours(picture). Counts instead
+// of sorting, and compares the very ratios textContrast compares, so trying every colour of
+// the table on many captions stays quick and agrees with it exactly.
+bool keepsContrast(const Picture& picture, const PictureColours& colours, int left, int top,
+                   int right, int bottom, std::uint32_t colour, double letGo, double least);

@@ -1,6 +1,8 @@
 #include "checker/contrast_check.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "checker/report.h"
@@ -42,27 +44,62 @@ void judge(const Place& place, double ratio, const std::string& what, Report& re
 
 }  // namespace
 
-void checkCaptionContrast(const Place& place, int slot, int width, int height,
-                          const Picture& picture, Report& report) {
+void CaptionContrast::check(const Place& place, int slot, int width, int height, Report& report) {
     // The caption's text as drawn: from its text origin in its place, cut at the place's edges.
     const RECT entry = itemRect(slot);
     const int left = entry.left + kCaptionOffset;
     const int top = entry.top + kCaptionOffset;
     const int right = left + width < entry.right ? left + width : entry.right;
     const int bottom = top + height < entry.bottom ? top + height : entry.bottom;
+    const Area area = {left, top, right, bottom};
+    if (std::none_of(areas_.begin(), areas_.end(), [&area](const Area& a) {
+            return a.left == area.left && a.top == area.top && a.right == area.right &&
+                   a.bottom == area.bottom;
+        })) {
+        areas_.push_back(area);
+    }
     const ViewSettings& view = launcherState.view;
     const struct {
         const char* name;
+        const char* key;
         std::int32_t colour;
-    } colours[] = {{"caption", view.FontColor}, {"lit caption", view.FontActiveColor}};
+    } colours[] = {{"caption", "FontColor", view.FontColor},
+                   {"lit caption", "FontActiveColor", view.FontActiveColor}};
     for (const auto& caption : colours) {
-        const Backdrop backdrop = textContrast(picture, left, top, right, bottom,
+        const Backdrop backdrop = textContrast(picture_, left, top, right, bottom,
                                                colourFromIndex(caption.colour), kLetGoShare);
         if (!backdrop.measured) continue;
+        const std::size_t before = report.findings().size();
         judge(place, backdrop.ratio,
               std::string(caption.name) + " in colour " + colourText(caption.colour) +
                   " on the picture behind it, around " + rgbText(backdrop.pixel),
               report);
+        if (report.findings().size() > before) short_.push_back({before, caption.key});
+    }
+}
+
+void CaptionContrast::suggestColours(Report& report) const {
+    if (short_.empty()) return;
+    const PictureColours colours = pictureColours(picture_);
+    std::vector<std::string> passing;
+    // Colour 0 is no choice: a number below 1 keeps the setting's default.
+    for (std::int32_t colour = 1; colour < kColourCount; ++colour) {
+        const bool passes = std::all_of(areas_.begin(), areas_.end(), [&](const Area& a) {
+            return keepsContrast(picture_, colours, a.left, a.top, a.right, a.bottom,
+                                 colourFromIndex(colour), kLetGoShare, kBelowAdvised);
+        });
+        if (passes) passing.push_back(std::to_string(colour));
+    }
+    std::string words = "no colour of the table keeps 4.5:1 behind every caption";
+    if (!passing.empty()) {
+        words = "colours of the table that keep 4.5:1 behind every caption: ";
+        for (std::size_t i = 0; i < passing.size(); ++i) words += (i > 0 ? ", " : "") + passing[i];
+    }
+    for (const Short& caption : short_) {
+        report.addSuggestion(caption.finding, words,
+                             passing.empty()
+                                 ? std::nullopt
+                                 : std::optional<Fix>(Fix{kViewSectionName, caption.key, passing}));
     }
 }
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 #include "checker/checking_code_page.h"
@@ -133,7 +134,7 @@ void checkCommand(const Place& place, const std::string& written, const MenuItem
 // Findings for entry key `slot` + 1 of the section in force; false when the key gives no
 // entry at all.
 bool checkEntry(const std::string& section, int slot, const MeasuringFont& itemFont,
-                const MeasuringFont& commentFont, const Picture* picture, Report& report) {
+                const MeasuringFont& commentFont, CaptionContrast* captions, Report& report) {
     const std::string key = std::to_string(slot + 1);
     const Place place = keyPlace(section, key);
     const std::string written = rawValue(section, key);
@@ -202,8 +203,7 @@ bool checkEntry(const std::string& section, int slot, const MeasuringFont& itemF
                            fontText(view.FontName, view.FontSize) + " and its place shows " +
                            std::to_string(kCaptionRoomWidth) + ": the rest is cut");
         }
-        if (picture != nullptr)
-            checkCaptionContrast(place, slot, width, itemFont.lineHeight(), *picture, report);
+        if (captions != nullptr) captions->check(place, slot, width, itemFont.lineHeight(), report);
     }
     const std::string comment = overflow(item.comment, commentFont);
     if (!comment.empty()) report.warning(place, "comment " + comment);
@@ -211,7 +211,7 @@ bool checkEntry(const std::string& section, int slot, const MeasuringFont& itemF
 }
 
 // Title, prompt and entries of the section now in force, and its keys.
-void checkSectionInForce(const Picture* picture, Report& report) {
+void checkSectionInForce(CaptionContrast* captions, Report& report) {
     const std::string section = launcherState.sectionName;
     checkSectionKeys(section, true, sectionLines(section), report);
 
@@ -255,7 +255,7 @@ void checkSectionInForce(const Picture* picture, Report& report) {
 
     int entries = 0;
     for (int slot = 0; slot < kMenuItemSlots; ++slot) {
-        if (checkEntry(section, slot, itemFont, commentFont, picture, report)) ++entries;
+        if (checkEntry(section, slot, itemFont, commentFont, captions, report)) ++entries;
     }
     if (entries == 0)
         report.warning(sectionPlace(section), "no entries (keys 1 to 5): the menu shows none");
@@ -307,7 +307,7 @@ void checkCharacters(const std::string& section, unsigned codePage, const MenuLi
 
 // Checks section `index` (or [0] for 0) the way systems of its code page read it.
 void checkSectionOnItsSystems(std::int32_t index, MenuFileViews& views, const MenuLines& lines,
-                              const Picture* picture, Report& report) {
+                              CaptionContrast* captions, Report& report) {
     const unsigned codePage = codePageForLanguageIndex(index);
     const std::string section = std::to_string(index);
     const std::string file = views.fileFor(codePage);
@@ -329,11 +329,11 @@ void checkSectionOnItsSystems(std::int32_t index, MenuFileViews& views, const Me
         loadMenuItems();
         report.info(sectionPlace("0"),
                     "English (1033) and every language without a titled section of its own -> [0]");
-        checkSectionInForce(picture, report);
+        checkSectionInForce(captions, report);
     } else if (launcherState.languageIndex == index) {
         loadMenuItems();
         report.info(sectionPlace(section), languagesOf(index) + " -> [" + section + "]");
-        checkSectionInForce(picture, report);
+        checkSectionInForce(captions, report);
     } else {
         report.warning(sectionPlace(section), languagesOf(index) + " -> [" + section +
                                                   "] has no Title: [0] is used, "
@@ -404,6 +404,10 @@ void checkLanguageSections(const std::vector<std::string>& names, MenuFileViews&
                      "missing: English and every language without a titled section of its "
                      "own get a menu without title and entries");
     }
+    // Every caption of every section on the picture, then what colours pass behind all.
+    std::optional<CaptionContrast> captions;
+    if (picture != nullptr) captions.emplace(*picture);
     for (const std::int32_t index : present)
-        checkSectionOnItsSystems(index, views, lines, picture, report);
+        checkSectionOnItsSystems(index, views, lines, captions ? &*captions : nullptr, report);
+    if (captions) captions->suggestColours(report);
 }

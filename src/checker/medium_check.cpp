@@ -256,9 +256,12 @@ bool checkMenuFile(const CheckOptions& options, const std::string& menuFile, Rep
         return false;
     }
 
+    // The folder of the files beside the menu file, which may stand in for the copy's own.
+    const std::string folder = options.folder.empty()
+                                   ? menuFile.substr(0, menuFile.find_last_of("\\/") + 1)
+                                   : withSeparator(fullPath(options.folder));
     const bool rootGiven = !options.root.empty();
-    const std::string root = withSeparator(
-        rootGiven ? fullPath(options.root) : menuFile.substr(0, menuFile.find_last_of("\\/") + 1));
+    const std::string root = withSeparator(rootGiven ? fullPath(options.root) : folder);
     const DWORD rootAttributes = GetFileAttributesA(root.c_str());
     if (rootAttributes == INVALID_FILE_ATTRIBUTES ||
         (rootAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
@@ -284,7 +287,6 @@ bool checkMenuFile(const CheckOptions& options, const std::string& menuFile, Rep
     checkEncoding(encoding, menuFile, bytes, report);
     if (!chooseReadingFile(encoding, bytes, views, report)) return false;
 
-    const std::string folder = menuFile.substr(0, menuFile.find_last_of("\\/") + 1);
     std::string program;
     Picture picture;
     const bool pictureRead = findPicture(options, folder, program, picture, report);

@@ -12,6 +12,11 @@ struct CheckOptions {
     std::string root;    // the medium's root folder; empty: the folder of autorun.inf
     std::string menu;    // the menu program; empty: the one beside autorun.inf that carries
                          // the menu's picture
+    // The folder the menu file stands in on the medium, when `medium` names a copy of it
+    // elsewhere (the editor checks its unsaved text so): the files beside the menu file
+    // ([autorun], the menu program) and the root by default are looked for there. Empty: the
+    // folder of the menu file checked.
+    std::string folder;
 };
 
 struct CheckResult {

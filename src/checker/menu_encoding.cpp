@@ -19,24 +19,6 @@ std::wstring wideFromUtf16File(const std::string& bytes) {
     return wide;
 }
 
-// The bytes of `wide` in `codePage`, a character the code page lacks as "?" (never a
-// look-alike: the reader on such a system gets no better).
-std::string inCodePage(const std::wstring& wide, unsigned codePage, bool* lossy) {
-    BOOL usedDefault = FALSE;
-    const int wideLength = static_cast<int>(wide.size());
-    const int length = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength,
-                                           nullptr, 0, "?", &usedDefault);
-    if (length <= 0) {
-        if (lossy != nullptr) *lossy = !wide.empty();
-        return {};
-    }
-    std::string text(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, &text[0], length,
-                        "?", &usedDefault);
-    if (lossy != nullptr) *lossy = usedDefault != FALSE;
-    return text;
-}
-
 // Writes `bytes` into a new file in the temporary folder; its path, or empty when it cannot
 // be written.
 std::string temporaryCopy(const std::string& bytes) {

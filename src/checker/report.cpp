@@ -1,6 +1,7 @@
 #include "checker/report.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "checker/menu_lines.h"
 
@@ -57,7 +58,13 @@ void Report::add(Severity severity, const Place& where, const std::string& text)
             if (place.line == 0 && key) place.line = lines_->sectionLine(place.section);
         }
     }
-    findings_.push_back({severity, place, text, codePage_});
+    findings_.push_back({severity, place, text, codePage_, std::nullopt});
+}
+
+void Report::addSuggestion(std::size_t index, const std::string& words, std::optional<Fix> fix) {
+    if (index >= findings_.size()) return;
+    findings_[index].text += "; " + words;
+    findings_[index].fix = std::move(fix);
 }
 
 Place keyPlace(const std::string& section, const std::string& key, int occurrence) {

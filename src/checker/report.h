@@ -5,6 +5,8 @@
 // (checker/finding_lines.h).
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +41,14 @@ struct Place {
 // "[section] key", "[section]", or the path.
 std::string placeText(const Place& place);
 
+// A change to the menu file that mends a finding: key `key` of section `section` set to one
+// of `values`, which the author picks from. Names and values are in the finding's code page.
+struct Fix {
+    std::string section;
+    std::string key;
+    std::vector<std::string> values;
+};
+
 struct Finding {
     Severity severity;
     Place place;
@@ -47,6 +57,8 @@ struct Finding {
     // systems a section is judged for (1251 for a Russian section), kUtf8CodePage, or
     // kAnsiCodePage.
     unsigned codePage;
+    // What mends it, when the checker knows; the text says the same in words.
+    std::optional<Fix> fix;
 };
 
 // How many of `findings` have `severity`.
@@ -72,6 +84,10 @@ public:
     // first.
     void setTextCodePage(unsigned codePage) { codePage_ = codePage; }
     unsigned textCodePage() const { return codePage_; }
+
+    // Ends the text of finding `index` with "; " and `words`, and gives it `fix`. Does
+    // nothing for an index past the findings.
+    void addSuggestion(std::size_t index, const std::string& words, std::optional<Fix> fix);
 
     int warningCount() const { return countOf(findings_, Severity::Warning); }
     int errorCount() const { return countOf(findings_, Severity::Error); }

@@ -15,6 +15,12 @@ std::wstring wideFromCodePage(const std::string& text, unsigned codePage);
 std::string utf8FromWideText(const std::wstring& text);
 std::string utf8FromCodePage(const std::string& text, unsigned codePage);
 
+// `wide` in code page `codePage`, an ANSI or OEM code page (UTF-8 and UTF-7 take no
+// default character), with "?" for each character the code page lacks, never a look-alike:
+// a reader on a system of that code page gets no better. `*lossy`, when given, tells
+// whether any character was lacking.
+std::string inCodePage(const std::wstring& wide, unsigned codePage, bool* lossy);
+
 // Writes `line` and a line break ("\r\n") to the standard output or error: with
 // WriteConsoleW when it is a console, as UTF-8 bytes otherwise.
 void writeConsoleLine(ConsoleStream stream, const std::wstring& line);

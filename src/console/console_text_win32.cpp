@@ -13,6 +13,22 @@ std::string utf8FromWideText(const std::wstring& wide) {
     return text;
 }
 
+std::string inCodePage(const std::wstring& wide, unsigned codePage, bool* lossy) {
+    BOOL usedDefault = FALSE;
+    const int wideLength = static_cast<int>(wide.size());
+    const int length = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength,
+                                           nullptr, 0, "?", &usedDefault);
+    if (length <= 0) {
+        if (lossy != nullptr) *lossy = !wide.empty();
+        return {};
+    }
+    std::string text(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, &text[0], length,
+                        "?", &usedDefault);
+    if (lossy != nullptr) *lossy = usedDefault != FALSE;
+    return text;
+}
+
 std::string utf8FromCodePage(const std::string& text, unsigned codePage) {
     return utf8FromWideText(wideFromCodePage(text, codePage));
 }

@@ -7,3 +7,6 @@
 // stop, followed by the number: "Access is denied (system error 5)". Just "system error N"
 // when the system has no words for it.
 std::wstring systemErrorWords(unsigned long error);
+
+// The same in UTF-8, for the tools' messages that are UTF-8 text.
+std::string systemErrorText(unsigned long error);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "console/console_text.h"
+
 std::wstring systemErrorWords(unsigned long error) {
     const std::wstring number = L"system error " + std::to_wstring(error);
     wchar_t* words = nullptr;
@@ -17,4 +19,8 @@ std::wstring systemErrorWords(unsigned long error) {
         text.pop_back();
     if (text.empty()) return number;
     return text + L" (" + number + L")";
+}
+
+std::string systemErrorText(unsigned long error) {
+    return utf8FromWideText(systemErrorWords(error));
 }

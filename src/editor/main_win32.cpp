@@ -13,7 +13,7 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     int count = 0;
     LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (arguments != nullptr && count == 5 && std::wstring(arguments[1]) == L"--findings") {
+    if (arguments != nullptr && count == 5 && std::wstring(arguments[1]) == kFindingsOption) {
         const int code = runFindingsChild(arguments[2], arguments[3], arguments[4]);
         LocalFree(arguments);
         return code;

@@ -532,7 +532,9 @@ TEST(CheckerContrast, CaptionsOnABusyPictureAreHardToRead) {
 
     const CheckResult result = check(folderOf(medium));
 
-    // Both caption colours of the one entry with a caption, and nothing for the empty one.
+    // Both caption colours of the one entry with a caption, and nothing for the empty one;
+    // on random greys no colour of the table would do.
+    const std::string noColour = "; no colour of the table keeps 4.5:1 behind every caption";
     expectFindings(
         findingsOf(result, {kWarning}),
         {{5, kWarning, "[0] 1", "caption in colour"},
@@ -544,6 +546,10 @@ TEST(CheckerContrast, CaptionsOnABusyPictureAreHardToRead) {
                  "setup.exe is not the menu program (start.exe): inserting the medium does not "
                  "open the menu"},
                 folderOf(medium));
+    for (const Finding& finding : findingsWith(result, "caption in colour")) {
+        EXPECT_EQ(finding.text.substr(finding.text.size() - noColour.size()), noColour);
+        EXPECT_FALSE(finding.fix.has_value());
+    }
     EXPECT_EQ(exitCode(result.findings), 1);
 }
 
@@ -572,12 +578,20 @@ TEST(CheckerContrast, PixelsAreReadAfterTheColourTable) {
 
     const CheckResult result = check(folderOf(medium));
 
-    // Black on white is all the contrast there is; red on white is below the advised 4.5:1.
-    expectFindings(findingsWith(result, "caption in colour"),
+    // Black on white is all the contrast there is; red on white is below the advised 4.5:1,
+    // and the darker colours of the table would do.
+    const std::vector<Finding> found = findingsWith(result, "caption in colour");
+    expectFindings(found,
                    {{3, kNote, "[0] 1",
                      "lit caption in colour 10 (red) on the picture behind it, around "
-                     "(255,255,255): contrast 3.9:1, below the 4.5:1 advised for text"}},
+                     "(255,255,255): contrast 3.9:1, below the 4.5:1 advised for text; colours "
+                     "of the table that keep 4.5:1 behind every caption: 1, 2, 3, 4, 5, 6, 7"}},
                    folderOf(medium), result);
+    ASSERT_EQ(found.size(), 1u);
+    ASSERT_TRUE(found[0].fix.has_value());
+    EXPECT_EQ(found[0].fix->section, "View");
+    EXPECT_EQ(found[0].fix->key, "FontActiveColor");
+    EXPECT_EQ(found[0].fix->values, (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7"}));
 }
 
 }  // namespace
