@@ -34,8 +34,8 @@ constexpr int kPreviewLeft = 8;
 constexpr int kPreviewTop = 64;
 constexpr int kPreviewWidth = 600;  // picture pixels, at every DPI
 constexpr int kPreviewHeight = 397;
-constexpr int kPageWidth = 430;
-constexpr int kFormHeight = 760;
+constexpr int kPageWidth = 340;
+constexpr int kFormHeight = 700;
 
 // In creation order, which is the tab order: the language and the preview, the pages, the
 // findings. Each label comes just before its field, so screen readers name the field by it.
@@ -43,25 +43,26 @@ const ControlPlace kControls[] = {
     {kLanguageLabel, WC_STATICW, L"Pre&view as:", kLabel, Column::Preview, 8, 12, 80, 20},
     {kLanguageBox, WC_COMBOBOXW, L"Preview as", kList, Column::Preview, 90, 8, 300, 300},
     {kAddLanguage, WC_BUTTONW, L"&Add language...", kButton, Column::Preview, 398, 7, 100, 25},
-    {kRemoveLanguage, WC_BUTTONW, L"Re&move language", kButton, Column::Preview, 504, 7, 104, 25},
+    {kRemoveLanguage, WC_BUTTONW, L"Remove lan&guage", kButton, Column::Preview, 504, 7, 104, 25},
     {kPreviewTitle, WC_STATICW, L"", kLabel | SS_ENDELLIPSIS, Column::Preview, 8, 40, 600, 20},
     // The preview's own class; its place is set apart from the others (layOutForm).
     {kPreview, L"AutorunMenuPreview", L"Preview", WS_TABSTOP, Column::Preview, 0, 0, 0, 0},
     {kScaleNote, WC_STATICW, L"", kLabel, Column::Preview, 0, 0, 0, 0},
-    {kTabs, WC_TABCONTROLW, L"Fields", WS_TABSTOP | WS_CLIPSIBLINGS, Column::Page, -8, -30, 446, 0},
+    {kTabs, WC_TABCONTROLW, L"Fields", WS_TABSTOP | WS_CLIPSIBLINGS, Column::Page, -8, -30,
+     kPageWidth + 16, 0},
 
     {kSectionNote, WC_STATICW, L"", kLabel, Column::Page, 0, 0, kPageWidth, 32},
     {kTitleLabel, WC_STATICW, L"&Title (the window's caption):", kLabel, Column::Page, 0, 36,
      kPageWidth, 16},
     {kTitle, WC_EDITW, L"", kEdit, Column::Page, 0, 53, kPageWidth, 23},
-    {kPromptLabel, WC_STATICW, L"&Prompt (in the comment box until an entry is lit):", kLabel,
-     Column::Page, 0, 82, kPageWidth, 16},
+    {kPromptLabel, WC_STATICW, L"&Prompt (shown until an entry is lit):", kLabel, Column::Page, 0,
+     82, kPageWidth, 16},
     {kPrompt, WC_EDITW, L"", kEdit, Column::Page, 0, 99, kPageWidth, 23},
     {kEntryLabel, WC_STATICW, L"&Entry:", kLabel, Column::Page, 0, 134, 50, 16},
     {kEntryBox, WC_COMBOBOXW, L"Entry", kList, Column::Page, 54, 130, kPageWidth - 54, 200},
     {kCaptionLabel, WC_STATICW, L"&Caption:", kLabel, Column::Page, 0, 162, kPageWidth, 16},
     {kCaption, WC_EDITW, L"", kEdit, Column::Page, 0, 179, kPageWidth, 23},
-    {kCommandLabel, WC_STATICW, L"Co&mmand (a file of the medium, or a web address):", kLabel,
+    {kCommandLabel, WC_STATICW, L"Co&mmand (a file on the medium, or a web address):", kLabel,
      Column::Page, 0, 208, kPageWidth, 16},
     {kCommand, WC_EDITW, L"", kEdit, Column::Page, 0, 225, kPageWidth - 86, 23},
     {kBrowseCommand, WC_BUTTONW, L"&Browse...", kButton, Column::Page, kPageWidth - 80, 224, 80,
@@ -71,36 +72,36 @@ const ControlPlace kControls[] = {
     {kCommentLabel, WC_STATICW, L"C&omment (shown while the entry is lit):", kLabel, Column::Page,
      0, 300, kPageWidth, 16},
     {kComment, WC_EDITW, L"", kMultiline, Column::Page, 0, 317, kPageWidth, 62},
-    {kErrorLabel, WC_STATICW, L"Error te&xt (shown when the command cannot start):", kLabel,
-     Column::Page, 0, 385, kPageWidth, 16},
+    {kErrorLabel, WC_STATICW, L"Error te&xt (when the command cannot start):", kLabel, Column::Page,
+     0, 385, kPageWidth, 16},
     {kErrorText, WC_EDITW, L"", kMultiline, Column::Page, 0, 402, kPageWidth, 46},
     {kCloses, WC_BUTTONW, L"C&lose the menu after starting", kCheck, Column::Page, 0, 454,
      kPageWidth, 20},
 
-    {kNumbers, WC_BUTTONW, L"&Numbers before the captions (the menu always shows them)",
-     kCheck | WS_DISABLED, Column::Page, 0, 0, kPageWidth, 20},
-    {kFontLabel, WC_STATICW, L"&Captions' font:", kLabel, Column::Page, 0, 32, 300, 16},
-    {kFontName, WC_COMBOBOXW, L"", kFaces, Column::Page, 0, 49, 300, 300},
-    {kFontSizeLabel, WC_STATICW, L"&Size:", kLabel, Column::Page, 310, 32, 100, 16},
-    {kFontSize, WC_EDITW, L"", kEdit | ES_NUMBER, Column::Page, 310, 49, 60, 23},
+    {kNumbers, WC_BUTTONW, L"&Numbers before the captions (always shown)", kCheck | WS_DISABLED,
+     Column::Page, 0, 0, kPageWidth, 20},
+    {kFontLabel, WC_STATICW, L"&Captions' font:", kLabel, Column::Page, 0, 32, 240, 16},
+    {kFontName, WC_COMBOBOXW, L"", kFaces, Column::Page, 0, 49, 240, 300},
+    {kFontSizeLabel, WC_STATICW, L"&Size:", kLabel, Column::Page, 250, 32, 90, 16},
+    {kFontSize, WC_EDITW, L"", kEdit | ES_NUMBER, Column::Page, 250, 49, 60, 23},
     {kFontBold, WC_BUTTONW, L"&Bold", kCheck, Column::Page, 0, 80, 90, 20},
     {kFontItalic, WC_BUTTONW, L"&Italic", kCheck, Column::Page, 100, 80, 90, 20},
     {kFontUnderlined, WC_BUTTONW, L"&Underlined", kCheck, Column::Page, 200, 80, 110, 20},
-    {kCommentFontLabel, WC_STATICW, L"C&omments' font:", kLabel, Column::Page, 0, 114, 300, 16},
-    {kCommentFontName, WC_COMBOBOXW, L"", kFaces, Column::Page, 0, 131, 300, 300},
-    {kCommentFontSizeLabel, WC_STATICW, L"Si&ze:", kLabel, Column::Page, 310, 114, 100, 16},
-    {kCommentFontSize, WC_EDITW, L"", kEdit | ES_NUMBER, Column::Page, 310, 131, 60, 23},
-    {kFontColorLabel, WC_STATICW, L"Caption co&lour:", kLabel, Column::Page, 0, 172, 200, 16},
-    {kFontColor, WC_COMBOBOXW, L"", kSwatches, Column::Page, 0, 189, 200, 400},
-    {kFontActiveColorLabel, WC_STATICW, L"Li&t caption colour:", kLabel, Column::Page, 216, 172,
+    {kCommentFontLabel, WC_STATICW, L"C&omments' font:", kLabel, Column::Page, 0, 114, 240, 16},
+    {kCommentFontName, WC_COMBOBOXW, L"", kFaces, Column::Page, 0, 131, 240, 300},
+    {kCommentFontSizeLabel, WC_STATICW, L"Si&ze:", kLabel, Column::Page, 250, 114, 90, 16},
+    {kCommentFontSize, WC_EDITW, L"", kEdit | ES_NUMBER, Column::Page, 250, 131, 60, 23},
+    {kFontColorLabel, WC_STATICW, L"Caption co&lour:", kLabel, Column::Page, 0, 172, 164, 16},
+    {kFontColor, WC_COMBOBOXW, L"", kSwatches, Column::Page, 0, 189, 164, 400},
+    {kFontActiveColorLabel, WC_STATICW, L"Li&t caption colour:", kLabel, Column::Page, 176, 172,
      200, 16},
-    {kFontActiveColor, WC_COMBOBOXW, L"", kSwatches, Column::Page, 216, 189, 200, 400},
-    {kFontCommentColorLabel, WC_STATICW, L"Co&mment colour:", kLabel, Column::Page, 0, 222, 200,
+    {kFontActiveColor, WC_COMBOBOXW, L"", kSwatches, Column::Page, 176, 189, 164, 400},
+    {kFontCommentColorLabel, WC_STATICW, L"Co&mment colour:", kLabel, Column::Page, 0, 222, 164,
      16},
-    {kFontCommentColor, WC_COMBOBOXW, L"", kSwatches, Column::Page, 0, 239, 200, 400},
-    {kBkCommentColorLabel, WC_STATICW, L"Comment bo&x colour:", kLabel, Column::Page, 216, 222, 200,
+    {kFontCommentColor, WC_COMBOBOXW, L"", kSwatches, Column::Page, 0, 239, 164, 400},
+    {kBkCommentColorLabel, WC_STATICW, L"Comment bo&x colour:", kLabel, Column::Page, 176, 222, 164,
      16},
-    {kBkCommentColor, WC_COMBOBOXW, L"", kSwatches, Column::Page, 216, 239, 200, 400},
+    {kBkCommentColor, WC_COMBOBOXW, L"", kSwatches, Column::Page, 176, 239, 164, 400},
 
     {kOpenLabel, WC_STATICW, L"&Open (the program Windows offers to start):", kLabel, Column::Page,
      0, 0, kPageWidth, 16},
@@ -122,7 +123,7 @@ const ControlPlace kControls[] = {
     {kFindings, WC_LISTVIEWW, L"Findings",
      WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, Column::Preview, 0, 0,
      0, 0},
-    {kApplyFix, WC_BUTTONW, L"A&pply the fix...", kButton | WS_DISABLED, Column::Preview, 0, 0, 0,
+    {kApplyFix, WC_BUTTONW, L"Appl&y the fix...", kButton | WS_DISABLED, Column::Preview, 0, 0, 0,
      0},
     {kStatus, STATUSCLASSNAMEW, L"", SBARS_SIZEGRIP, Column::Preview, 0, 0, 0, 0},
 };
@@ -192,18 +193,18 @@ void layOutForm(HWND window, UINT dpi, HFONT font) {
                 break;
             case kApplyFix:
                 width = scaled(140, dpi), height = scaled(25, dpi);
-                x = client.right - scaled(8, dpi) - width;
+                x = previewLeft + kPreviewWidth - width;
                 y = previewTop + kPreviewHeight + scaled(24, dpi);
                 break;
             case kFindings:
                 x = previewLeft, y = previewTop + kPreviewHeight + scaled(52, dpi);
-                width = client.right - scaled(8, dpi) - x;
+                width = kPreviewWidth;
                 height = bottom - scaled(8, dpi) - y;
                 break;
             case kTabs:
                 x = pageLeft + scaled(place.x, dpi), y = pageTop + scaled(place.y, dpi);
-                width = scaled(place.width, dpi);
-                height = previewTop + kPreviewHeight + scaled(8, dpi) - y;
+                width = client.right - scaled(8, dpi) - x;
+                height = bottom - scaled(8, dpi) - y;
                 break;
             case kStatus:
                 continue;
@@ -267,7 +268,8 @@ UINT windowDpi(HWND window) {
 }
 
 SIZE formSize(UINT dpi) {
-    RECT frame = {0, 0, scaled(kPreviewLeft, dpi) + kPreviewWidth + scaled(24 + 446 + 8, dpi),
+    RECT frame = {0, 0,
+                  scaled(kPreviewLeft, dpi) + kPreviewWidth + scaled(24 + kPageWidth + 16, dpi),
                   scaled(kFormHeight, dpi)};
     AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, TRUE, 0);
     return {frame.right - frame.left, frame.bottom - frame.top};

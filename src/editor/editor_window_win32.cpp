@@ -489,7 +489,7 @@ void fillLanguageBox() {
     for (std::size_t i = 0; i < editor.languages.size(); ++i) {
         const PreviewLanguage& language = editor.languages[i];
         std::wstring item = language.name + L" [" + std::to_wstring(language.index) + L"]";
-        if (inFile(language.index)) item += L" \x2713 in the file";
+        if (inFile(language.index)) item += L", in the file";
         SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
         if (language.index == editor.language) selected = static_cast<int>(i);
     }
@@ -1228,6 +1228,16 @@ LRESULT CALLBACK editorProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             MEASUREITEMSTRUCT* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
             item->itemHeight = static_cast<UINT>(MulDiv(18, static_cast<int>(editor.dpi), 96));
             return TRUE;
+        }
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN: {
+            // The labels and boxes on the pages stand on the tab's own background.
+            const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+            if (!onPage(id)) break;
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
         }
         case WM_DRAWITEM:
             drawSwatch(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));

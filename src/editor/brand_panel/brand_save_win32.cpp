@@ -7,6 +7,7 @@
 #include "brand/menu_program.h"
 #include "brand/system_text.h"
 #include "brand/version_info.h"
+#include "console/system_error.h"
 #include "editor/brand_panel/system_words.h"
 
 namespace {
@@ -16,8 +17,6 @@ BrandSaveResult refused(const std::wstring& error) {
     result.error = error;
     return result;
 }
-
-std::wstring systemErrorWords(DWORD error) { return wideFromUtf8(systemErrorText(error)); }
 
 // `path` made full against the current folder; false with the reason when it cannot be.
 bool fullPathOf(const std::wstring& path, std::wstring& full, std::wstring& error) {
