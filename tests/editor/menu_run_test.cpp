@@ -19,34 +19,25 @@ namespace {
 constexpr UINT kRunDone = WM_APP + 7;
 const char kMenuFile[] = "[0]\r\nTitle=Run\r\n1=Setup|setup.exe\r\n";
 
-// A hidden window that receives the run's message.
-class DoneWindow {
-public:
-    DoneWindow()
-        : window_(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr)) {}
-    ~DoneWindow() { DestroyWindow(window_); }
-    DoneWindow(const DoneWindow&) = delete;
-    DoneWindow& operator=(const DoneWindow&) = delete;
-
-    HWND handle() const { return window_; }
-
-    // Waits for the run's message; true, with its parameters, when it came in time.
-    bool waitForDone(WPARAM& exitCode, LPARAM& unmapped) const {
-        MSG message;
-        return waitUntil(
-            [&] {
-                if (!PeekMessageW(&message, window_, kRunDone, kRunDone, PM_REMOVE)) return false;
-                exitCode = message.wParam;
-                unmapped = message.lParam;
-                return true;
-            },
-            kEndTimeoutMs);
+// Starts the run of `menuFile` and `program` in `folder`, with its message to a hidden
+// window; when it started, waits until the menu has ended and the message came.
+bool startRun(const std::string& folder, const char* menuFile, const char* program, MenuRun& run,
+              std::wstring& error) {
+    HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    const bool started =
+        startMenuRun(wide(folder + menuFile), wide(folder + program), window, kRunDone, run, error);
+    MSG done = {};
+    if (started) {
+        EXPECT_TRUE(waitUntil(
+            [&] { return PeekMessageW(&done, window, kRunDone, kRunDone, PM_REMOVE) != 0; },
+            kEndTimeoutMs));
+        EXPECT_EQ(0u, done.wParam) << "the exit code";
+        EXPECT_EQ(0, done.lParam) << "the mapping was removed";
     }
-
-private:
-    HWND window_;
-};
+    DestroyWindow(window);
+    return started;
+}
 
 // The menu file and the stand-in for the menu program in `folder` (ending in a backslash).
 void layMedium(const std::string& folder) {
@@ -55,42 +46,21 @@ void layMedium(const std::string& folder) {
         copyProgram(testProgramFolder() + RECORD_ARGS_FROM_TESTS, folder + "record-args.exe"));
 }
 
-// Starts the run of the medium in `folder` and waits until it has ended; the record of how
-// the program was started.
-std::string runToTheEnd(const std::string& folder, MenuRun& run) {
-    DoneWindow done;
-    std::wstring error;
-    const bool started =
-        startMenuRun(wide(folder + "autorun.inf"), wide(folder + "record-args.exe"), done.handle(),
-                     kRunDone, run, error);
-    EXPECT_TRUE(started) << error;
-    if (!started) return {};
-    WPARAM exitCode = 1;
-    LPARAM unmapped = 1;
-    EXPECT_TRUE(done.waitForDone(exitCode, unmapped));
-    EXPECT_EQ(0u, exitCode);
-    EXPECT_EQ(0, unmapped);
-    return readWholeFile(folder + "marker.txt");
-}
-
 TEST(MenuRun, FolderStartsFromTheRootOfADriveLetterMappedForTheRun) {
     TempFolder folder;
     layMedium(folder.path());
+    MenuRun run;
+    std::wstring error;
     if (runningUnderWine()) {
         // Wine maps the letter but opens no file through it: the run says so, starts
         // nothing and leaves nothing mapped.
-        DoneWindow done;
-        MenuRun run;
-        std::wstring error;
-        EXPECT_FALSE(startMenuRun(wide(folder.path() + "autorun.inf"),
-                                  wide(folder.path() + "record-args.exe"), done.handle(), kRunDone,
-                                  run, error));
+        EXPECT_FALSE(startRun(folder.path(), "autorun.inf", "record-args.exe", run, error));
         EXPECT_NE(std::wstring::npos, error.find(L"cannot be reached there")) << error;
         EXPECT_EQ(L"", lettersMappedTo(wide(folder.path())));
         GTEST_SKIP() << "Wine opens no file through a drive letter mapped by DefineDosDevice";
     }
-    MenuRun run;
-    const std::string record = runToTheEnd(folder.path(), run);
+    ASSERT_TRUE(startRun(folder.path(), "autorun.inf", "record-args.exe", run, error)) << error;
+    const std::string record = readWholeFile(folder.path() + "marker.txt");
     ASSERT_NE(0, run.drive);
     const std::string root = std::string(1, static_cast<char>(run.drive)) + ":\\";
     EXPECT_EQ(wide(root + "record-args.exe"), run.program);
@@ -104,7 +74,9 @@ TEST(MenuRun, DriveRootStartsAsItIs) {
     ASSERT_FALSE(drive.root().empty()) << "no free drive letter";
     layMedium(drive.root());
     MenuRun run;
-    const std::string record = runToTheEnd(drive.root(), run);
+    std::wstring error;
+    ASSERT_TRUE(startRun(drive.root(), "autorun.inf", "record-args.exe", run, error)) << error;
+    const std::string record = readWholeFile(drive.root() + "marker.txt");
     EXPECT_EQ(0, run.drive);
     EXPECT_EQ(wide(drive.root() + "record-args.exe"), run.program);
     EXPECT_NE(std::string::npos, record.find("program=" + drive.root() + "record-args.exe\n"))
@@ -115,31 +87,23 @@ TEST(MenuRun, DriveRootStartsAsItIs) {
 TEST(MenuRun, StartsNothingTheMenuCouldNotShow) {
     TempFolder folder;
     layMedium(folder.path());
-    writeWholeFile(folder.path() + "menu.inf", kMenuFile);
     const struct {
         const char* name;
-        const char* menuFile;
         const char* program;
         bool lockHeld;
         const wchar_t* reason;
     } cases[] = {
-        {"another name", "menu.inf", "record-args.exe", false, L"only the file named autorun.inf"},
-        {"no program", "autorun.inf", "missing.exe", false, L"cannot be found"},
-        {"a folder for a program", "autorun.inf", "sub", false, L"is a folder"},
-        {"a menu runs", "autorun.inf", "record-args.exe", true, L"running already"},
+        {"no program", "missing.exe", false, L"cannot be found"},
+        {"a menu runs", "record-args.exe", true, L"running already"},
     };
-    CreateDirectoryA((folder.path() + "sub").c_str(), nullptr);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         HANDLE lock = c.lockHeld ? CreateMutexA(nullptr, TRUE, kMenuInstanceLockName) : nullptr;
-        DoneWindow done;
         MenuRun run;
         std::wstring error;
-        EXPECT_FALSE(startMenuRun(wide(folder.path() + c.menuFile), wide(folder.path() + c.program),
-                                  done.handle(), kRunDone, run, error));
+        EXPECT_FALSE(startRun(folder.path(), "autorun.inf", c.program, run, error));
         if (lock != nullptr) CloseHandle(lock);
         EXPECT_NE(std::wstring::npos, error.find(c.reason)) << error;
-        EXPECT_EQ(0u, run.processId);
         EXPECT_EQ(L"", lettersMappedTo(wide(folder.path())));
         EXPECT_EQ("", readWholeFile(folder.path() + "marker.txt"));
     }

@@ -1,27 +1,21 @@
-// What the tests of the editor's Run share: wide paths of the test folders, and the drive
-// letters that lead to a folder.
+// What the tests of the editor's Run share: wide paths, and the drive letters that lead to
+// a folder.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-// `text` (ASCII or the system's code page) as UTF-16.
-inline std::wstring wide(const std::string& text) {
-    if (text.empty()) return {};
-    const int size =
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring result(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &result[0], size);
-    return result;
-}
+#include "console/console_text.h"
+
+inline std::wstring wide(const std::string& path) { return wideFromCodePage(path, CP_ACP); }
 
 inline bool runningUnderWine() {
     return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
 }
 
-// Every drive letter, from A to Z, that Windows maps to `folder` (ending in a backslash)
-// by any of its definitions, as "Q" or "QR"; empty when none does.
+// The drive letters, A to Z, that any definition maps to `folder` (ending in a backslash),
+// such as L"Q"; empty when none does.
 inline std::wstring lettersMappedTo(const std::wstring& folder) {
     const std::wstring target = folder.substr(0, folder.size() - 1);
     std::wstring letters;
@@ -30,10 +24,10 @@ inline std::wstring lettersMappedTo(const std::wstring& folder) {
         wchar_t definitions[4096] = {};
         if (QueryDosDeviceW(device, definitions, ARRAYSIZE(definitions)) == 0) continue;
         for (const wchar_t* one = definitions; *one != L'\0'; one += wcslen(one) + 1) {
-            const std::wstring definition = one;
-            if (definition.size() >= target.size() &&
-                CompareStringOrdinal(definition.c_str() + definition.size() - target.size(), -1,
-                                     target.c_str(), -1, TRUE) == CSTR_EQUAL) {
+            const std::size_t length = wcslen(one);
+            if (length >= target.size() &&
+                CompareStringOrdinal(one + length - target.size(), -1, target.c_str(), -1, TRUE) ==
+                    CSTR_EQUAL) {
                 letters += letter;
                 break;
             }

@@ -12,8 +12,6 @@ public:
     DriveMapping() = default;
     // Removes the mapping made here, if there is one.
     ~DriveMapping();
-    DriveMapping(DriveMapping&& other) noexcept;
-    DriveMapping& operator=(DriveMapping&& other) noexcept;
     DriveMapping(const DriveMapping&) = delete;
     DriveMapping& operator=(const DriveMapping&) = delete;
 

@@ -1,6 +1,5 @@
 #include "editor/run/drive_mapping.h"
 
-#include <utility>
 #include <vector>
 
 #include "brand/file_problem.h"
@@ -31,18 +30,6 @@ bool undefined(const wchar_t* device) {
 }  // namespace
 
 DriveMapping::~DriveMapping() { remove(); }
-
-DriveMapping::DriveMapping(DriveMapping&& other) noexcept { *this = std::move(other); }
-
-DriveMapping& DriveMapping::operator=(DriveMapping&& other) noexcept {
-    if (this == &other) return *this;
-    remove();
-    for (int i = 0; i < 3; ++i) device_[i] = other.device_[i];
-    target_ = std::move(other.target_);
-    other.device_[0] = L'\0';
-    other.target_.clear();
-    return *this;
-}
 
 bool DriveMapping::map(const std::wstring& folder, std::wstring& error) {
     if (device_[0] != L'\0') return true;

@@ -116,8 +116,8 @@ bool startMenuRun(const std::wstring& menuFile, const std::wstring& program, HWN
             return false;
         }
         root = watch->mapping.root();
-        // Windows may map a letter that then leads nowhere (Wine does): say so rather than
-        // start nothing.
+        // A letter may be mapped and yet lead nowhere (under Wine it does): tell the author
+        // why nothing starts.
         if (GetFileAttributesW((root + files.programName).c_str()) == INVALID_FILE_ATTRIBUTES) {
             const DWORD reason = GetLastError();
             error = L"The folder " + files.folder + L" was mapped to drive " + root +
