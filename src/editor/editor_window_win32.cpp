@@ -662,10 +662,19 @@ void findingSelected() {
     SetFocus(GetDlgItem(editor.window, focus));
 }
 
-void applyFix() {
+// Applies the selected finding's fix: with `choose`, the value the author picks from the
+// ones it offers; else the first of them, as a double click on the finding does.
+void applyFix(bool choose) {
     const Finding* finding = selectedFinding();
-    if (finding == nullptr || !finding->fix) return;
+    if (finding == nullptr || !finding->fix || finding->fix->values.empty()) return;
     const Fix fix = *finding->fix;
+    if (!choose) {
+        if (edit(u16(wideOf(fix.section)), u16(wideOf(fix.key)), u16(wideOf(fix.values[0])), 0)) {
+            documentChanged(true);
+            say(L"Fix applied; Undo (Ctrl+Z) takes it back.");
+        }
+        return;
+    }
     HMENU choices = CreatePopupMenu();
     for (std::size_t i = 0; i < fix.values.size(); ++i) {
         const std::wstring item = wideOf(fix.key) + L"=" + wideOf(fix.values[i]) + L"  (" +
@@ -1166,7 +1175,7 @@ bool onCommand(WPARAM wParam, LPARAM lParam) {
             if (code == BN_CLICKED) browseCommand();
             return true;
         case kApplyFix:
-            if (code == BN_CLICKED) applyFix();
+            if (code == BN_CLICKED) applyFix(true);
             return true;
         default:
             break;
@@ -1220,7 +1229,8 @@ LRESULT CALLBACK editorProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
                 if ((change->uNewState & LVIS_SELECTED) && !(change->uOldState & LVIS_SELECTED))
                     findingSelected();
             } else if (header->idFrom == kFindings && header->code == NM_DBLCLK) {
-                if (const Finding* finding = selectedFinding(); finding && finding->fix) applyFix();
+                if (const Finding* finding = selectedFinding(); finding && finding->fix)
+                    applyFix(false);
             }
             return 0;
         }
