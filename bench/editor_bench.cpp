@@ -22,16 +22,21 @@ void pump() {
 std::wstring wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
 // Types one character at a time into the first caption: the edit box reports the change,
-// the window edits the document and redraws the preview, which is painted at once.
+// the window edits the document and redraws the preview, which is painted at once. Letters
+// and backspaces alternate, so an even count leaves the file as it was (and opening the
+// next one asks nothing).
 std::vector<double> keystrokes(HWND window, int count) {
     HWND caption = GetDlgItem(window, kCaption);
     HWND preview = GetDlgItem(window, kPreview);
     SetFocus(caption);
+    // The caret after the caption's last letter, nothing selected.
+    const LRESULT length = SendMessageW(caption, WM_GETTEXTLENGTH, 0, 0);
+    SendMessageW(caption, EM_SETSEL, static_cast<WPARAM>(length), length);
     std::vector<double> times;
     for (int i = 0; i < count; ++i) {
         pump();
         const double begin = nowSeconds();
-        SendMessageW(caption, WM_CHAR, static_cast<WPARAM>(i % 2 ? L'a' : L'\b'), 1);
+        SendMessageW(caption, WM_CHAR, static_cast<WPARAM>(i % 2 ? L'\b' : L'a'), 1);
         UpdateWindow(preview);
         GdiFlush();
         times.push_back(nowSeconds() - begin);
@@ -53,7 +58,9 @@ int main() {
         return 1;
     }
 
-    HWND window = openEditorWindow(GetModuleHandleW(nullptr), L"", SW_SHOWNORMAL);
+    // The findings are checked by the editor's own program, built beside the benchmarks.
+    HWND window = openEditorWindow(GetModuleHandleW(nullptr), L"", SW_SHOWNORMAL,
+                                   wide(programFolder() + "..\\autorun-menu-edit.exe"));
     if (window == nullptr) return 1;
     pump();
 
@@ -68,9 +75,9 @@ int main() {
     }
     std::printf("Editor, in process with its window (milliseconds)\n");
     printFigures("open the 24-language file", opening, 1e3, "ms");
-    printFigures("keystroke to preview, 24 languages", keystrokes(window, 61), 1e3, "ms");
+    printFigures("keystroke to preview, 24 languages", keystrokes(window, 60), 1e3, "ms");
     if (!openInEditor(wide(sample + "autorun.inf"))) return 1;
-    printFigures("keystroke to preview, full file", keystrokes(window, 61), 1e3, "ms");
+    printFigures("keystroke to preview, full file", keystrokes(window, 60), 1e3, "ms");
     DestroyWindow(window);
     pump();
     return 0;

@@ -6,8 +6,11 @@
 #include <string>
 
 // Registers the window class and opens the window, with the file or folder `open` loaded
-// when it is not empty. Null when the window cannot be made.
-HWND openEditorWindow(HINSTANCE instance, const std::wstring& open, int show);
+// when it is not empty. The findings are checked by `checkerProgram --findings ...`, the
+// editor's program (empty: this program, which must be the editor). Null when the window
+// cannot be made.
+HWND openEditorWindow(HINSTANCE instance, const std::wstring& open, int show,
+                      const std::wstring& checkerProgram = std::wstring());
 
 // Opens the medium folder or autorun.inf `path` in the window, as File > Open does (asking
 // about unsaved changes first). True when it was opened.

@@ -977,27 +977,30 @@ void undoOrRedo(bool undo) {
 
 // ---- The window ----------------------------------------------------------------------------
 
+// The two face boxes, filled from one enumeration of the installed fonts.
+struct FaceBoxes {
+    HWND captions, comments;
+};
+
+int CALLBACK addFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM data) {
+    const FaceBoxes* into = reinterpret_cast<const FaceBoxes*>(data);
+    const wchar_t* face = font->lfFaceName;
+    if (face[0] == L'@') return 1;  // vertical faces are for East Asian vertical text
+    if (SendMessageW(into->captions, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(face)) == CB_ERR) {
+        SendMessageW(into->captions, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(face));
+        SendMessageW(into->comments, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(face));
+    }
+    return 1;
+}
+
 void fillFontBoxes() {
     HDC dc = GetDC(editor.window);
     LOGFONTW wanted = {};
     wanted.lfCharSet = DEFAULT_CHARSET;
-    struct Boxes {
-        HWND captions, comments;
-    } boxes = {GetDlgItem(editor.window, kFontName), GetDlgItem(editor.window, kCommentFontName)};
-    EnumFontFamiliesExW(
-        dc, &wanted,
-        [](const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM data) -> int {
-            const Boxes* into = reinterpret_cast<const Boxes*>(data);
-            const wchar_t* face = font->lfFaceName;
-            if (face[0] == L'@') return 1;  // vertical faces are for East Asian vertical text
-            if (SendMessageW(into->captions, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                             reinterpret_cast<LPARAM>(face)) == CB_ERR) {
-                SendMessageW(into->captions, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(face));
-                SendMessageW(into->comments, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(face));
-            }
-            return 1;
-        },
-        reinterpret_cast<LPARAM>(&boxes), 0);
+    FaceBoxes boxes = {GetDlgItem(editor.window, kFontName),
+                       GetDlgItem(editor.window, kCommentFontName)};
+    EnumFontFamiliesExW(dc, &wanted, addFace, reinterpret_cast<LPARAM>(&boxes), 0);
     ReleaseDC(editor.window, dc);
 }
 
@@ -1298,7 +1301,8 @@ LRESULT CALLBACK editorProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-HWND openEditorWindow(HINSTANCE instance, const std::wstring& open, int show) {
+HWND openEditorWindow(HINSTANCE instance, const std::wstring& open, int show,
+                      const std::wstring& checkerProgram) {
     editor.instance = instance;
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES |
                                                           ICC_TAB_CLASSES | ICC_BAR_CLASSES};
@@ -1338,9 +1342,7 @@ HWND openEditorWindow(HINSTANCE instance, const std::wstring& open, int show) {
         const SIZE own = formSize(editor.dpi);
         SetWindowPos(window, nullptr, 0, 0, own.cx, own.cy, SWP_NOMOVE | SWP_NOZORDER);
     }
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    editor.findings = std::make_unique<FindingsWorker>(window, kFindingsMessage, self);
+    editor.findings = std::make_unique<FindingsWorker>(window, kFindingsMessage, checkerProgram);
     fillLanguageBox();
     showPreview();
     fillFields();

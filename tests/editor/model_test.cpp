@@ -22,9 +22,11 @@ TEST(EntryFields, LinesCutAndJoinedAgain) {
     const LineCase cases[] = {
         {u"Setup|setup.exe|/q|Installs it.|Cannot start.",
          {u"Setup", u"setup.exe", u"/q", u"Installs it.", u"Cannot start.", false, u""}},
-        {u"Exit||||Bye|1", {u"Exit", u"", u"", u"", u"Bye", true, u"1"}},
-        {u"Exit||||| 1", {u"Exit", u"", u"", u"", u"", true, u" 1"}},
-        {u"Read|a.txt|||| 0|x", {u"Read", u"a.txt", u"", u"", u"", false, u" 0|x"}},
+        {u"Exit||||Bye|1", {u"Exit", u"", u"", u"", u"Bye", true, u"1", true}},
+        {u"Exit||||| 1", {u"Exit", u"", u"", u"", u"", true, u" 1", true}},
+        {u"Read|a.txt|||| 0|x", {u"Read", u"a.txt", u"", u"", u"", false, u" 0|x", true}},
+        {u"Read|a.txt||Its comment.|Its error.|",
+         {u"Read", u"a.txt", u"", u"Its comment.", u"Its error.", false, u"", true}},
         {u"  Spaced | cmd ||Line one\\nline two|",
          {u"  Spaced ", u" cmd ", u"", u"Line one\\nline two", u"", false, u""}},
         {u"Жёлтый|файл.exe|||", {u"Жёлтый", u"файл.exe", u"", u"", u"", false, u""}},
@@ -38,6 +40,7 @@ TEST(EntryFields, LinesCutAndJoinedAgain) {
         EXPECT_EQ(got.errorText, c.fields.errorText);
         EXPECT_EQ(got.closes, c.fields.closes);
         EXPECT_EQ(got.closeField, c.fields.closeField);
+        EXPECT_EQ(got.hasCloseField, c.fields.hasCloseField);
         EXPECT_EQ(entryLineOf(got), c.line) << "unchanged fields give the line back";
     }
 }
@@ -50,6 +53,9 @@ TEST(EntryFields, ChangedFieldsMakeTheirLine) {
     fields = entryFieldsOf(u"A||||| 1 |more");
     fields.closes = false;
     EXPECT_EQ(entryLineOf(fields), u"A||||") << "the close field goes once it no longer closes";
+    fields = entryFieldsOf(u"B||||Error|");
+    fields.caption = u"C";
+    EXPECT_EQ(entryLineOf(fields), u"C||||Error|") << "an empty sixth field stays";
     EXPECT_EQ(entryLineOf(EntryFields{}), u"") << "an empty entry is an empty line";
     EXPECT_TRUE(fitsInField(u"a\\b c"));
     EXPECT_FALSE(fitsInField(u"a|b"));

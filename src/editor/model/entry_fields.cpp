@@ -29,6 +29,7 @@ EntryFields entryFieldsOf(const std::u16string& line) {
     }
     if (cut.closeFlag != nullptr) {
         fields.closeField = utf16Of(cut.closeFlag);
+        fields.hasCloseField = true;
         fields.closes = readsAsClosing(fields.closeField);
     }
     return fields;
@@ -36,11 +37,15 @@ EntryFields entryFieldsOf(const std::u16string& line) {
 
 std::u16string entryLineOf(const EntryFields& fields) {
     std::u16string closeField = fields.closeField;
-    if (fields.closes != readsAsClosing(closeField)) closeField = fields.closes ? u"1" : u"";
+    bool hasCloseField = fields.hasCloseField;
+    if (fields.closes != readsAsClosing(closeField)) {
+        closeField = fields.closes ? u"1" : u"";
+        hasCloseField = fields.closes;
+    }
     const std::u16string five = fields.caption + u'|' + fields.command + u'|' + fields.parameters +
                                 u'|' + fields.comment + u'|' + fields.errorText;
-    if (closeField.empty() && five == u"||||") return {};
-    return closeField.empty() ? five : five + u'|' + closeField;
+    if (!hasCloseField && five == u"||||") return {};
+    return hasCloseField ? five + u'|' + closeField : five;
 }
 
 bool fitsInField(const std::u16string& text) { return text.find(u'|') == std::u16string::npos; }

@@ -11,9 +11,11 @@ struct EntryFields {
     std::u16string comment;    // as stored: "\n" where the menu breaks the line
     std::u16string errorText;  // the same
     bool closes = false;       // the sixth field reads as 1
-    // The sixth field and everything after it as written, bars included; empty when the
-    // line ends before it. Kept as it is while `closes` does not change.
+    // The sixth field and everything after it as written, bars included, and whether the
+    // line reaches it at all (a line may end in a bar after the fifth field). Kept as they
+    // are while `closes` does not change.
     std::u16string closeField;
+    bool hasCloseField = false;
 };
 
 // The fields of `line`, cut by the menu's own cutting (config/entry_line.h).
