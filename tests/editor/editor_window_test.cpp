@@ -282,7 +282,8 @@ TEST_F(EditorWindow, EveryFieldHasANameForScreenReaders) {
     int exposed = 0;
     for (int id :
          {kLanguageBox, kTitle, kPrompt, kEntryBox, kCaption, kCommand, kParameters, kComment,
-          kErrorText, kCloses, kFontName, kFontSize, kFontColor, kOpen, kFindings}) {
+          kErrorText, kCloses, kFontName, kFontSize, kFontColor, kOpen, kIcon, kLabel, kFindings}) {
+        ASSERT_NE(nullptr, control(id)) << "control " << id;
         // Screen readers name a field by the label just before it.
         HWND label = GetWindow(control(id), GW_HWNDPREV);
         if (windowClass(control(id)) != "Button") {
@@ -306,7 +307,7 @@ TEST_F(EditorWindow, EveryFieldHasANameForScreenReaders) {
         object->Release();
     }
     CoUninitialize();
-    std::printf("accessible objects exposed to another process: %d of 15\n", exposed);
+    std::printf("accessible objects exposed to another process: %d of 17\n", exposed);
 }
 
 }  // namespace
