@@ -9,20 +9,6 @@ static_assert(kAnsiCodePage == CP_ACP && kUtf8CodePage == CP_UTF8,
 
 namespace {
 
-const char* severityName(Severity severity) {
-    switch (severity) {
-        case Severity::Info:
-            return "info";
-        case Severity::Note:
-            return "note";
-        case Severity::Warning:
-            return "warning";
-        case Severity::Error:
-            break;
-    }
-    return "error";
-}
-
 std::string counted(int count, const char* one, const char* many) {
     return std::to_string(count) + (count == 1 ? one : many);
 }

@@ -76,3 +76,17 @@ Place sectionPlace(const std::string& section, int occurrence) {
 }
 
 std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+
+const char* severityName(Severity severity) {
+    switch (severity) {
+        case Severity::Info:
+            return "info";
+        case Severity::Note:
+            return "note";
+        case Severity::Warning:
+            return "warning";
+        case Severity::Error:
+            break;
+    }
+    return "error";
+}

@@ -61,6 +61,9 @@ struct Finding {
     std::optional<Fix> fix;
 };
 
+// The severity as the checker's lines name it: "info", "note", "warning", "error".
+const char* severityName(Severity severity);
+
 // How many of `findings` have `severity`.
 int countOf(const std::vector<Finding>& findings, Severity severity);
 

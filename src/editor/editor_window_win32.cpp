@@ -564,20 +564,6 @@ void removeLanguage() {
 
 // ---- Findings -------------------------------------------------------------------------------
 
-std::wstring severityText(Severity severity) {
-    switch (severity) {
-        case Severity::Error:
-            return L"error";
-        case Severity::Warning:
-            return L"warning";
-        case Severity::Note:
-            return L"note";
-        case Severity::Info:
-            return L"info";
-    }
-    return {};
-}
-
 void showFindings(const CheckResult& result) {
     HWND list = GetDlgItem(editor.window, kFindings);
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
@@ -601,7 +587,7 @@ void showFindings(const CheckResult& result) {
         item.pszText = &place[0];
         ListView_InsertItem(list, &item);
         std::wstring text =
-            severityText(finding.severity) + L": " + wideOf(finding.text, finding.codePage);
+            wideOf(severityName(finding.severity)) + L": " + wideOf(finding.text, finding.codePage);
         ListView_SetItemText(list, row, 1, &text[0]);
         ++row;
     }
