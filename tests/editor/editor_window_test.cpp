@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -135,6 +136,11 @@ protected:
         ASSERT_TRUE(copyProgram(builtProgramPath(), folder_.path() + "autorun-menu.exe"));
         std::string folder = folder_.path();
         folder.pop_back();
+        openFolder(folder);
+    }
+
+    // Starts the editor on the medium folder `folder` (no final separator).
+    void openFolder(const std::string& folder) {
         program_ = std::make_unique<RunningProgram>(editorPath(), "\"" + folder + "\"");
         ASSERT_TRUE(program_->started());
         ASSERT_TRUE(waitUntil(
@@ -272,6 +278,30 @@ TEST_F(EditorWindow, AFileThatCannotBeWrittenGivesAMessageAndLosesNothing) {
     settle();
     CloseHandle(held);
     EXPECT_EQ(before, readWholeFile(menuFile_));
+    EXPECT_EQ(L"Changed here", wideText(control(kTitle)));
+    EXPECT_EQ(0u, wideText(window_).rfind(L"*", 0));
+}
+
+// A medium in a folder no one may write, made by the test's fixture on the Linux side.
+TEST_F(EditorWindow, SavingIntoAReadOnlyFolderSaysSoAndLosesNothing) {
+    const char* folder = std::getenv("AUTORUN_MENU_READ_ONLY_MEDIUM");
+    if (folder == nullptr) GTEST_SKIP() << "no read-only medium was made";
+    const std::string path = std::string(folder) + "\\autorun.inf";
+    const std::string probe = std::string(folder) + "\\probe";
+    if (CreateDirectoryA(probe.c_str(), nullptr)) {
+        RemoveDirectoryA(probe.c_str());
+        GTEST_SKIP() << "this user writes the folder all the same";
+    }
+    const std::string before = readWholeFile(path);
+    ASSERT_NO_FATAL_FAILURE(openFolder(folder));
+    type(kTitle, L"Changed here");
+    ASSERT_TRUE(pressChord(VK_CONTROL, 'S'));
+    HWND box = waitForMessage();
+    ASSERT_NE(nullptr, box) << "a failed save says so";
+    EXPECT_NE(std::wstring::npos, messageText(box).find(L"your changes are still here"));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    settle();
+    EXPECT_EQ(before, readWholeFile(path));
     EXPECT_EQ(L"Changed here", wideText(control(kTitle)));
     EXPECT_EQ(0u, wideText(window_).rfind(L"*", 0));
 }
