@@ -4,8 +4,12 @@
 
 #include "state/launcher_state.h"
 
+// Without a namespace prefix, as every copy of the menu has always named it. A static array
+// of this file's own, so the program's bytes stay as they were before the tools shared it.
+static const char kMutexName[] = AUTORUN_MENU_INSTANCE_LOCK_NAME;
+
 bool anotherInstanceRunning() {
-    HANDLE mutex = CreateMutexA(nullptr, FALSE, kMenuInstanceLockName);
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, kMutexName);
     launcherState.instanceMutex = mutex;
     if (mutex == nullptr) return false;
     // Created unowned and taken by a zero-time wait: only a time-out means another copy

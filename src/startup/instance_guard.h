@@ -1,9 +1,10 @@
 // One copy of the menu at a time.
 #pragma once
 
-// The name of the lock, a named mutex that every running copy holds. Without a namespace
-// prefix, as every copy of the menu has always named it.
-constexpr char kMenuInstanceLockName[] = "TavrinAutoRunMultipleInstanceLock";
+// The name of the lock, a named mutex that every running copy holds, for the menu and for
+// the tools that ask whether a menu runs.
+#define AUTORUN_MENU_INSTANCE_LOCK_NAME "TavrinAutoRunMultipleInstanceLock"
+constexpr char kMenuInstanceLockName[] = AUTORUN_MENU_INSTANCE_LOCK_NAME;
 
 // True when another copy holds the single-instance lock: the caller ends at once. False
 // otherwise; this copy then holds the lock if it could be had, and runs unguarded if not.
