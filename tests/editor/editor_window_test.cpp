@@ -282,6 +282,28 @@ TEST_F(EditorWindow, AFileThatCannotBeWrittenGivesAMessageAndLosesNothing) {
     EXPECT_EQ(0u, wideText(window_).rfind(L"*", 0));
 }
 
+TEST_F(EditorWindow, UndoRedoAndClosingWithChangesAsks) {
+    ASSERT_NO_FATAL_FAILURE(open(sampleMenuFile()));
+    const std::wstring title = wideText(control(kTitle));
+    type(kTitle, L"Changed here");
+    SetFocus(control(kTitle));
+    ASSERT_TRUE(pressChord(VK_CONTROL, 'Z'));
+    ASSERT_TRUE(waitUntil([&] { return wideText(control(kTitle)) == title; }, 5000))
+        << "Ctrl+Z takes the edit back";
+    EXPECT_EQ(0u, wideText(window_).rfind(L"autorun.inf", 0)) << "and nothing is unsaved";
+    ASSERT_TRUE(pressChord(VK_CONTROL, 'Y'));
+    ASSERT_TRUE(waitUntil([&] { return wideText(control(kTitle)) == L"Changed here"; }, 5000))
+        << "Ctrl+Y makes it again";
+
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    HWND box = waitForMessage();
+    ASSERT_NE(nullptr, box) << "closing with unsaved changes asks first";
+    EXPECT_NE(std::wstring::npos, messageText(box).find(L"Save the changes"));
+    PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+    settle();
+    EXPECT_TRUE(IsWindow(window_)) << "Cancel keeps the editor open";
+}
+
 // A medium in a folder no one may write, made by the test's fixture on the Linux side.
 TEST_F(EditorWindow, SavingIntoAReadOnlyFolderSaysSoAndLosesNothing) {
     const char* folder = std::getenv("AUTORUN_MENU_READ_ONLY_MEDIUM");
