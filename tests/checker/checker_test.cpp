@@ -50,11 +50,6 @@ struct Expected {
     std::string text;
 };
 
-const char* severityName(Severity severity) {
-    static const char* const kNames[] = {"info", "note", "warning", "error"};
-    return kNames[static_cast<int>(severity)];
-}
-
 }  // namespace
 
 // Outside the anonymous namespace, where GoogleTest looks for it.
