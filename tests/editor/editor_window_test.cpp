@@ -199,6 +199,20 @@ protected:
         return box;
     }
 
+    // Ctrl+S on an edited title where saving must fail: a message says so, the file at
+    // `path` keeps `before`, and the edit stays in the editor, still unsaved.
+    void expectSaveFailsAndKeepsEverything(const std::string& path, const std::string& before) {
+        ASSERT_TRUE(pressChord(VK_CONTROL, 'S'));
+        HWND box = waitForMessage();
+        ASSERT_NE(nullptr, box) << "a failed save says so";
+        EXPECT_NE(std::wstring::npos, messageText(box).find(L"your changes are still here"));
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        settle();
+        EXPECT_EQ(before, readWholeFile(path));
+        EXPECT_EQ(L"Changed here", wideText(control(kTitle)));
+        EXPECT_EQ(0u, wideText(window_).rfind(L"*", 0));
+    }
+
     TempFolder folder_;
     std::string menuFile_;
     std::unique_ptr<RunningProgram> program_;
@@ -265,21 +279,13 @@ TEST_F(EditorWindow, AFileThatCannotBeWrittenGivesAMessageAndLosesNothing) {
     ASSERT_NO_FATAL_FAILURE(open(sampleMenuFile()));
     const std::string before = readWholeFile(menuFile_);
     type(kTitle, L"Changed here");
-    // Another program holds the file open without sharing, as an editor or a virus scanner
-    // may: neither the file nor its name can be replaced.
-    HANDLE held =
-        CreateFileA(menuFile_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    // Another program holds the file open, sharing it for reading only, as an editor or a
+    // virus scanner may: neither the file nor its name can be replaced.
+    HANDLE held = CreateFileA(menuFile_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
-    ASSERT_TRUE(pressChord(VK_CONTROL, 'S'));
-    HWND box = waitForMessage();
-    ASSERT_NE(nullptr, box) << "a failed save says so";
-    EXPECT_NE(std::wstring::npos, messageText(box).find(L"your changes are still here"));
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    settle();
+    expectSaveFailsAndKeepsEverything(menuFile_, before);
     CloseHandle(held);
-    EXPECT_EQ(before, readWholeFile(menuFile_));
-    EXPECT_EQ(L"Changed here", wideText(control(kTitle)));
-    EXPECT_EQ(0u, wideText(window_).rfind(L"*", 0));
 }
 
 TEST_F(EditorWindow, UndoRedoAndClosingWithChangesAsks) {
@@ -317,15 +323,7 @@ TEST_F(EditorWindow, SavingIntoAReadOnlyFolderSaysSoAndLosesNothing) {
     const std::string before = readWholeFile(path);
     ASSERT_NO_FATAL_FAILURE(openFolder(folder));
     type(kTitle, L"Changed here");
-    ASSERT_TRUE(pressChord(VK_CONTROL, 'S'));
-    HWND box = waitForMessage();
-    ASSERT_NE(nullptr, box) << "a failed save says so";
-    EXPECT_NE(std::wstring::npos, messageText(box).find(L"your changes are still here"));
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    settle();
-    EXPECT_EQ(before, readWholeFile(path));
-    EXPECT_EQ(L"Changed here", wideText(control(kTitle)));
-    EXPECT_EQ(0u, wideText(window_).rfind(L"*", 0));
+    expectSaveFailsAndKeepsEverything(path, before);
 }
 
 TEST_F(EditorWindow, EveryFieldHasANameForScreenReaders) {
