@@ -75,7 +75,7 @@ void checkProgram(const std::string& key, const std::string& command, const std:
 }
 
 void checkIcon(const std::string& value, const std::string& root, Report& report) {
-    const Place place = keyPlace(kAutorunSectionName, "icon");
+    const Place place = keyPlace(kAutorunSectionName, kIconKey);
     const std::size_t comma = value.rfind(',');
     std::string file = value.substr(0, comma);
     while (!file.empty() && file.back() == ' ') file.pop_back();
@@ -122,7 +122,7 @@ void checkText(const std::string& key, const std::string& value, Report& report)
     if (value.size() > kLongestText) {
         report.warning(place, std::to_string(value.size()) + " characters: Windows reads at most " +
                                   std::to_string(kLongestText));
-    } else if (key == "label" && value.size() > kLongestLabel) {
+    } else if (key == kLabelKey && value.size() > kLongestLabel) {
         report.note(place, std::to_string(value.size()) +
                                " characters: Explorer and AutoPlay show about " +
                                std::to_string(kLongestLabel) + " and cut the rest");
@@ -142,18 +142,18 @@ void checkAutorunSection(bool present, const std::string& root, const std::strin
                 " offers it)");
         return;
     }
-    const std::string open = rawValue(kAutorunSectionName, "open");
+    const std::string open = rawValue(kAutorunSectionName, kOpenKey);
     const std::string shellExecute = rawValue(kAutorunSectionName, "shellexecute");
     if (open.empty() && shellExecute.empty()) {
         report.warning(sectionPlace(kAutorunSectionName),
                        "neither open nor shellexecute: Windows offers no program to start");
     }
-    if (!open.empty()) checkProgram("open", open, root, menuProgram, report);
+    if (!open.empty()) checkProgram(kOpenKey, open, root, menuProgram, report);
     if (!shellExecute.empty())
         checkProgram("shellexecute", shellExecute, root, menuProgram, report);
 
-    const std::string icon = rawValue(kAutorunSectionName, "icon");
+    const std::string icon = rawValue(kAutorunSectionName, kIconKey);
     if (!icon.empty()) checkIcon(icon, root, report);
-    checkText("label", rawValue(kAutorunSectionName, "label"), report);
+    checkText(kLabelKey, rawValue(kAutorunSectionName, kLabelKey), report);
     checkText("action", rawValue(kAutorunSectionName, "action"), report);
 }

@@ -9,7 +9,10 @@ class Report;
 
 constexpr char kAutorunSectionName[] = "autorun";
 // The keys of [autorun] with which Windows offers the menu: the program, its icon, the label.
-inline constexpr const char* kAutorunKeys[] = {"open", "icon", "label"};
+constexpr char kOpenKey[] = "open";
+constexpr char kIconKey[] = "icon";
+constexpr char kLabelKey[] = "label";
+inline constexpr const char* kAutorunKeys[] = {kOpenKey, kIconKey, kLabelKey};
 
 // `root` is the folder of the menu file (ending in a separator), where Windows looks;
 // `menuProgram` the menu program found there, or empty. `present` tells whether the file

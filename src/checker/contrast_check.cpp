@@ -63,8 +63,9 @@ void CaptionContrast::check(const Place& place, int slot, int width, int height,
         const char* name;
         const char* key;
         std::int32_t colour;
-    } colours[] = {{"caption", "FontColor", view.FontColor},
-                   {"lit caption", "FontActiveColor", view.FontActiveColor}};
+    } colours[] = {
+        {"caption", viewKeyOf(&ViewSettings::FontColor).name, view.FontColor},
+        {"lit caption", viewKeyOf(&ViewSettings::FontActiveColor).name, view.FontActiveColor}};
     for (const auto& caption : colours) {
         const Backdrop backdrop = textContrast(picture_, left, top, right, bottom,
                                                colourFromIndex(caption.colour), kLetGoShare);
@@ -107,7 +108,7 @@ void checkCommentContrast(Report& report) {
     const ViewSettings& view = launcherState.view;
     const double ratio =
         contrastRatio(colourFromIndex(view.FontCommentColor), colourFromIndex(view.BkCommentColor));
-    judge(keyPlace(kViewSectionName, "FontCommentColor"), ratio,
+    judge(keyPlace(kViewSectionName, viewKeyOf(&ViewSettings::FontCommentColor).name), ratio,
           "comment text " + colourText(view.FontCommentColor) + " on the comment box " +
               colourText(view.BkCommentColor),
           report);

@@ -215,13 +215,13 @@ void checkSectionInForce(CaptionContrast* captions, Report& report) {
     const std::string section = launcherState.sectionName;
     checkSectionKeys(section, true, sectionLines(section), report);
 
-    const std::string title = rawValue(section, "Title");
+    const std::string title = rawValue(section, kTitleKey);
     if (title.empty()) {
-        report.warning(keyPlace(section, "Title"), "missing: the menu window has no title");
+        report.warning(keyPlace(section, kTitleKey), "missing: the menu window has no title");
     } else {
-        report.info(keyPlace(section, "Title"), quoted(launcherState.menuTitle));
+        report.info(keyPlace(section, kTitleKey), quoted(launcherState.menuTitle));
         if (title.size() >= static_cast<std::size_t>(kPathSize)) {
-            report.warning(keyPlace(section, "Title"),
+            report.warning(keyPlace(section, kTitleKey),
                            std::to_string(title.size()) +
                                " characters: the menu takes only the first " +
                                std::to_string(kPathSize - 1));
@@ -233,8 +233,8 @@ void checkSectionInForce(CaptionContrast* captions, Report& report) {
     const MeasuringFont itemFont(createItemFont(), codePage);
     const MeasuringFont commentFont(createCommentFont(), codePage);
 
-    const Place promptPlace = keyPlace(section, "Prompt");
-    const std::string prompt = rawValue(section, "Prompt");
+    const Place promptPlace = keyPlace(section, kPromptKey);
+    const std::string prompt = rawValue(section, kPromptKey);
     if (prompt.empty()) {
         report.info(promptPlace,
                     "none: the comment box stays empty until the pointer is over an entry");

@@ -135,7 +135,7 @@ void checkSectionKeys(const std::string& section, bool languageSection,
 }
 
 const std::vector<std::string>& languageKeys() {
-    static const std::vector<std::string> keys = {"Title", "Prompt", "1", "2", "3", "4", "5"};
+    static const std::vector<std::string> keys = {kTitleKey, kPromptKey, "1", "2", "3", "4", "5"};
     return keys;
 }
 

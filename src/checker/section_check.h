@@ -37,6 +37,10 @@ void checkSectionNames(const std::vector<std::string>& names, Report& report);
 void checkSectionKeys(const std::string& section, bool languageSection,
                       const std::vector<SectionLine>& lines, Report& report);
 
+// The keys of a language section's texts.
+constexpr char kTitleKey[] = "Title";
+constexpr char kPromptKey[] = "Prompt";
+
 // The keys of a language section and of "View", as the menu reads them.
 const std::vector<std::string>& languageKeys();
 const std::vector<std::string>& viewKeys();

@@ -68,7 +68,7 @@ void checkViewSection(bool present, Report& report) {
 
     const int captionHeight = itemFont.lineHeight();
     if (captionHeight > kCaptionRoomHeight) {
-        report.warning(keyPlace(kViewSectionName, "FontSize"),
+        report.warning(keyPlace(kViewSectionName, viewKeyOf(&ViewSettings::FontSize).name),
                        "a caption is " + std::to_string(captionHeight) +
                            " pixels high and its entry place leaves " +
                            std::to_string(kCaptionRoomHeight) +

@@ -37,3 +37,17 @@ inline constexpr ViewKey kViewKeys[] = {
     {"FontCommentColor", ViewKind::Colour, &ViewSettings::FontCommentColor, nullptr},
     {"BkCommentColor", ViewKind::Colour, &ViewSettings::BkCommentColor, nullptr},
 };
+
+// The key read into `field` of ViewSettings: its name and kind. Every field has one.
+constexpr const ViewKey& viewKeyOf(std::int32_t ViewSettings::*field) {
+    for (const ViewKey& key : kViewKeys) {
+        if (key.number == field) return key;
+    }
+    return kViewKeys[0];
+}
+constexpr const ViewKey& viewKeyOf(char (ViewSettings::*field)[kFaceNameSize]) {
+    for (const ViewKey& key : kViewKeys) {
+        if (key.text == field) return key;
+    }
+    return kViewKeys[0];
+}

@@ -48,6 +48,47 @@ std::u16string entryLineOf(const EntryFields& fields) {
     return hasCloseField ? five + u'|' + closeField : five;
 }
 
+std::u16string partOf(const EntryFields& fields, EntryPart part) {
+    switch (part) {
+        case EntryPart::Caption:
+            return fields.caption;
+        case EntryPart::Command:
+            return fields.command;
+        case EntryPart::Parameters:
+            return fields.parameters;
+        case EntryPart::Comment:
+            return fields.comment;
+        case EntryPart::ErrorText:
+            return fields.errorText;
+        case EntryPart::Closes:
+            return fields.closes ? u"1" : u"0";
+    }
+    return {};
+}
+
+void setPart(EntryFields& fields, EntryPart part, const std::u16string& text) {
+    switch (part) {
+        case EntryPart::Caption:
+            fields.caption = text;
+            break;
+        case EntryPart::Command:
+            fields.command = text;
+            break;
+        case EntryPart::Parameters:
+            fields.parameters = text;
+            break;
+        case EntryPart::Comment:
+            fields.comment = text;
+            break;
+        case EntryPart::ErrorText:
+            fields.errorText = text;
+            break;
+        case EntryPart::Closes:
+            fields.closes = text == u"1";
+            break;
+    }
+}
+
 bool fitsInField(const std::u16string& text) { return text.find(u'|') == std::u16string::npos; }
 
 std::u16string shownText(const std::u16string& stored) {

@@ -18,6 +18,13 @@ struct EntryFields {
     bool hasCloseField = false;
 };
 
+// The parts of an entry the editor edits, each one field of its own.
+enum class EntryPart { Caption, Command, Parameters, Comment, ErrorText, Closes };
+
+// The text of `part` as the menu file stores it ("1" or "0" for Closes), and setting it.
+std::u16string partOf(const EntryFields& fields, EntryPart part);
+void setPart(EntryFields& fields, EntryPart part, const std::u16string& text);
+
 // The fields of `line`, cut by the menu's own cutting (config/entry_line.h).
 EntryFields entryFieldsOf(const std::u16string& line);
 
