@@ -6,6 +6,7 @@
 
 #include "bench_common.h"
 #include "editor/editor_form.h"
+#include "editor/editor_ids.h"
 #include "editor/editor_window.h"
 
 namespace {
@@ -26,8 +27,8 @@ std::wstring wide(const std::string& text) { return std::wstring(text.begin(), t
 // and backspaces alternate, so an even count leaves the file as it was (and opening the
 // next one asks nothing).
 std::vector<double> keystrokes(HWND window, int count) {
-    HWND caption = GetDlgItem(window, kCaption);
-    HWND preview = GetDlgItem(window, kPreview);
+    HWND caption = formControl(window, IDC_CAPTION);
+    HWND preview = GetDlgItem(window, IDC_PREVIEW);
     SetFocus(caption);
     // The caret after the caption's last letter, nothing selected.
     const LRESULT length = SendMessageW(caption, WM_GETTEXTLENGTH, 0, 0);
@@ -69,7 +70,7 @@ int main() {
         pump();
         const double begin = nowSeconds();
         if (!openInEditor(wide(every + "autorun.inf"))) return 1;
-        UpdateWindow(GetDlgItem(window, kPreview));
+        UpdateWindow(GetDlgItem(window, IDC_PREVIEW));
         GdiFlush();
         opening.push_back(nowSeconds() - begin);
     }

@@ -13,7 +13,6 @@ namespace {
 // Windows reads these keys into buffers of a path's size.
 constexpr std::size_t kLongestText = MAX_PATH - 1;
 // Longer labels are cut in Explorer's views and in the AutoPlay notification.
-constexpr std::size_t kLongestLabel = 32;
 
 bool exists(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());

@@ -3,6 +3,7 @@
 // exists, and texts Windows takes.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 class Report;
@@ -13,6 +14,8 @@ constexpr char kOpenKey[] = "open";
 constexpr char kIconKey[] = "icon";
 constexpr char kLabelKey[] = "label";
 inline constexpr const char* kAutorunKeys[] = {kOpenKey, kIconKey, kLabelKey};
+// The longest label Windows shows; it cuts the rest.
+constexpr std::size_t kLongestLabel = 32;
 
 // `root` is the folder of the menu file (ending in a separator), where Windows looks;
 // `menuProgram` the menu program found there, or empty. `present` tells whether the file

@@ -14,6 +14,13 @@ std::string utf8FromWideText(const std::wstring& wide) {
 }
 
 std::string inCodePage(const std::wstring& wide, unsigned codePage, bool* lossy) {
+    // UTF-8, also as the system's code page (Windows 10's "Beta: Use Unicode UTF-8"), holds
+    // every character: the call then takes no stand-in and no best-fit flag, or it fails.
+    if ((codePage == CP_ACP ? GetACP() : codePage) == CP_UTF8) {
+        const std::string text = utf8FromWideText(wide);
+        if (lossy != nullptr) *lossy = text.empty() && !wide.empty();
+        return text;
+    }
     BOOL usedDefault = FALSE;
     const int wideLength = static_cast<int>(wide.size());
     const int length = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength,

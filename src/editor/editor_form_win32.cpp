@@ -4,31 +4,42 @@
 
 #include <vector>
 
+#include "editor/editor_dpi.h"
+#include "editor/editor_ids.h"
+#include "editor/pages/page.h"
+#include "editor/preview/preview_control.h"
+
 namespace {
 
-// Where a control stands, in pixels at 96 DPI. The right column's controls are placed on
-// their page from its top-left corner; the preview column's are placed from the window's.
-enum class Column { Preview, Page };
+constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
 
-struct ControlPlace {
+struct ControlMade {
     int id;
     const wchar_t* type;
     const wchar_t* text;
     DWORD style;
-    Column column;
-    int x, y, width, height;
 };
 
-constexpr DWORD kStaticText = SS_LEFT;
-constexpr DWORD kEdit = WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
-constexpr DWORD kMultiline =
-    WS_TABSTOP | WS_BORDER | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL;
-constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
-constexpr DWORD kCheck = WS_TABSTOP | BS_AUTOCHECKBOX;
-constexpr DWORD kList = WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL;
-constexpr DWORD kFaces = WS_TABSTOP | CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL | WS_VSCROLL;
-constexpr DWORD kSwatches =
-    WS_TABSTOP | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL;
+// In creation order, which is the tab order: the language and the preview, the tabs (the
+// pages follow them), the findings.
+const ControlMade kControls[] = {
+    {IDC_LANGUAGE_LABEL, WC_STATICW, L"Pre&view as:", SS_LEFT},
+    {IDC_LANGUAGE_BOX, WC_COMBOBOXW, L"Preview as", WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL},
+    {IDC_ADD_LANGUAGE, WC_BUTTONW, L"&Add language...", kButton},
+    {IDC_REMOVE_LANGUAGE, WC_BUTTONW, L"Remove lan&guage", kButton},
+    {IDC_PREVIEW_TITLE, WC_STATICW, L"", SS_LEFT | SS_ENDELLIPSIS | SS_NOPREFIX},
+    {IDC_PREVIEW, kPreviewControlClass, L"Preview", WS_TABSTOP},
+    {IDC_SCALE_NOTE, WC_STATICW, L"", SS_LEFT},
+    {IDC_TABS, WC_TABCONTROLW, L"Fields", WS_TABSTOP | WS_CLIPSIBLINGS},
+    {IDC_FINDINGS_LABEL, WC_STATICW, L"Findings of the chec&ker:", SS_LEFT},
+    {IDC_FINDINGS, WC_LISTVIEWW, L"Findings",
+     WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS},
+    {IDC_SHOW_INFOS, WC_BUTTONW, L"Show &infos", WS_TABSTOP | BS_AUTOCHECKBOX},
+    {IDC_APPLY_FIX, WC_BUTTONW, L"Appl&y the fix...", kButton | WS_DISABLED},
+    {IDC_FINDING_TEXT, WC_EDITW, L"",
+     WS_TABSTOP | WS_BORDER | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL},
+    {IDC_STATUS, STATUSCLASSNAMEW, L"", SBARS_SIZEGRIP},
+};
 
 constexpr int kPreviewLeft = 8;
 constexpr int kPreviewTop = 64;
@@ -36,250 +47,122 @@ constexpr int kPreviewWidth = 600;  // picture pixels, at every DPI
 constexpr int kPreviewHeight = 397;
 constexpr int kPageWidth = 340;
 constexpr int kFormHeight = 700;
+constexpr int kFindingTextHeight = 48;
+constexpr int kSmallestList = 96;
+constexpr int kPageIds[kPageCount] = {IDC_TEXTS_PAGE, IDC_LOOK_PAGE, IDC_WINDOWS_PAGE};
 
-// In creation order, which is the tab order: the language and the preview, the pages, the
-// findings. Each label comes just before its field, so screen readers name the field by it.
-const ControlPlace kControls[] = {
-    {kLanguageLabel, WC_STATICW, L"Pre&view as:", kStaticText, Column::Preview, 8, 12, 80, 20},
-    {kLanguageBox, WC_COMBOBOXW, L"Preview as", kList, Column::Preview, 90, 8, 300, 300},
-    {kAddLanguage, WC_BUTTONW, L"&Add language...", kButton, Column::Preview, 398, 7, 100, 25},
-    {kRemoveLanguage, WC_BUTTONW, L"Remove lan&guage", kButton, Column::Preview, 504, 7, 104, 25},
-    {kPreviewTitle, WC_STATICW, L"", kStaticText | SS_ENDELLIPSIS, Column::Preview, 8, 40, 600, 20},
-    // The preview's own class; its place is set apart from the others (layOutForm).
-    {kPreview, L"AutorunMenuPreview", L"Preview", WS_TABSTOP, Column::Preview, 0, 0, 0, 0},
-    {kScaleNote, WC_STATICW, L"", kStaticText, Column::Preview, 0, 0, 0, 0},
-    {kTabs, WC_TABCONTROLW, L"Fields", WS_TABSTOP | WS_CLIPSIBLINGS, Column::Page, -8, -30,
-     kPageWidth + 16, 0},
+int statusHeight(HWND window) {
+    HWND status = GetDlgItem(window, IDC_STATUS);
+    SendMessageW(status, WM_SIZE, 0, 0);
+    RECT place = {};
+    GetWindowRect(status, &place);
+    return place.bottom - place.top;
+}
 
-    {kSectionNote, WC_STATICW, L"", kStaticText, Column::Page, 0, 0, kPageWidth, 32},
-    {kTitleLabel, WC_STATICW, L"&Title (the window's caption):", kStaticText, Column::Page, 0, 36,
-     kPageWidth, 16},
-    {kTitle, WC_EDITW, L"", kEdit, Column::Page, 0, 53, kPageWidth, 23},
-    {kPromptLabel, WC_STATICW, L"&Prompt (shown until an entry is lit):", kStaticText, Column::Page,
-     0, 82, kPageWidth, 16},
-    {kPrompt, WC_EDITW, L"", kEdit, Column::Page, 0, 99, kPageWidth, 23},
-    {kEntryLabel, WC_STATICW, L"&Entry:", kStaticText, Column::Page, 0, 134, 50, 16},
-    {kEntryBox, WC_COMBOBOXW, L"Entry", kList, Column::Page, 54, 130, kPageWidth - 54, 200},
-    {kCaptionLabel, WC_STATICW, L"&Caption:", kStaticText, Column::Page, 0, 162, kPageWidth, 16},
-    {kCaption, WC_EDITW, L"", kEdit, Column::Page, 0, 179, kPageWidth, 23},
-    {kCommandLabel, WC_STATICW, L"Co&mmand (a file on the medium, or a web address):", kStaticText,
-     Column::Page, 0, 208, kPageWidth, 16},
-    {kCommand, WC_EDITW, L"", kEdit, Column::Page, 0, 225, kPageWidth - 86, 23},
-    {kBrowseCommand, WC_BUTTONW, L"&Browse...", kButton, Column::Page, kPageWidth - 80, 224, 80,
-     25},
-    {kParametersLabel, WC_STATICW, L"Pa&rameters:", kStaticText, Column::Page, 0, 254, kPageWidth,
-     16},
-    {kParameters, WC_EDITW, L"", kEdit, Column::Page, 0, 271, kPageWidth, 23},
-    {kCommentLabel, WC_STATICW, L"C&omment (shown while the entry is lit):", kStaticText,
-     Column::Page, 0, 300, kPageWidth, 16},
-    {kComment, WC_EDITW, L"", kMultiline, Column::Page, 0, 317, kPageWidth, 62},
-    {kErrorLabel, WC_STATICW, L"Error te&xt (when the command cannot start):", kStaticText,
-     Column::Page, 0, 385, kPageWidth, 16},
-    {kErrorText, WC_EDITW, L"", kMultiline, Column::Page, 0, 402, kPageWidth, 46},
-    {kCloses, WC_BUTTONW, L"C&lose the menu after starting", kCheck, Column::Page, 0, 454,
-     kPageWidth, 20},
-
-    {kNumbers, WC_BUTTONW, L"&Numbers before the captions (always shown)", kCheck | WS_DISABLED,
-     Column::Page, 0, 0, kPageWidth, 20},
-    {kFontLabel, WC_STATICW, L"&Captions' font:", kStaticText, Column::Page, 0, 32, 240, 16},
-    {kFontName, WC_COMBOBOXW, L"", kFaces, Column::Page, 0, 49, 240, 300},
-    {kFontSizeLabel, WC_STATICW, L"&Size:", kStaticText, Column::Page, 250, 32, 90, 16},
-    {kFontSize, WC_EDITW, L"", kEdit | ES_NUMBER, Column::Page, 250, 49, 60, 23},
-    {kFontBold, WC_BUTTONW, L"&Bold", kCheck, Column::Page, 0, 80, 90, 20},
-    {kFontItalic, WC_BUTTONW, L"&Italic", kCheck, Column::Page, 100, 80, 90, 20},
-    {kFontUnderlined, WC_BUTTONW, L"&Underlined", kCheck, Column::Page, 200, 80, 110, 20},
-    {kCommentFontLabel, WC_STATICW, L"C&omments' font:", kStaticText, Column::Page, 0, 114, 240,
-     16},
-    {kCommentFontName, WC_COMBOBOXW, L"", kFaces, Column::Page, 0, 131, 240, 300},
-    {kCommentFontSizeLabel, WC_STATICW, L"Si&ze:", kStaticText, Column::Page, 250, 114, 90, 16},
-    {kCommentFontSize, WC_EDITW, L"", kEdit | ES_NUMBER, Column::Page, 250, 131, 60, 23},
-    {kFontColorLabel, WC_STATICW, L"Caption co&lour:", kStaticText, Column::Page, 0, 172, 164, 16},
-    {kFontColor, WC_COMBOBOXW, L"", kSwatches, Column::Page, 0, 189, 164, 400},
-    {kFontActiveColorLabel, WC_STATICW, L"Li&t caption colour:", kStaticText, Column::Page, 176,
-     172, 200, 16},
-    {kFontActiveColor, WC_COMBOBOXW, L"", kSwatches, Column::Page, 176, 189, 164, 400},
-    {kFontCommentColorLabel, WC_STATICW, L"Co&mment colour:", kStaticText, Column::Page, 0, 222,
-     164, 16},
-    {kFontCommentColor, WC_COMBOBOXW, L"", kSwatches, Column::Page, 0, 239, 164, 400},
-    {kBkCommentColorLabel, WC_STATICW, L"Comment bo&x colour:", kStaticText, Column::Page, 176, 222,
-     164, 16},
-    {kBkCommentColor, WC_COMBOBOXW, L"", kSwatches, Column::Page, 176, 239, 164, 400},
-
-    {kOpenLabel, WC_STATICW, L"&Open (the program Windows offers to start):", kStaticText,
-     Column::Page, 0, 0, kPageWidth, 16},
-    {kOpen, WC_EDITW, L"", kEdit, Column::Page, 0, 17, kPageWidth, 23},
-    {kIconLabel, WC_STATICW, L"&Icon (the medium's icon in Explorer):", kStaticText, Column::Page,
-     0, 46, kPageWidth, 16},
-    {kIcon, WC_EDITW, L"", kEdit, Column::Page, 0, 63, kPageWidth, 23},
-    {kLabelLabel, WC_STATICW, L"&Label (the medium's name in Explorer):", kStaticText, Column::Page,
-     0, 92, kPageWidth, 16},
-    {kLabel, WC_EDITW, L"", kEdit, Column::Page, 0, 109, kPageWidth, 23},
-    {kOfferMenu, WC_BUTTONW, L"Make &Windows offer this menu", kButton, Column::Page, 0, 144, 220,
-     27},
-    {kAutorunNote, WC_STATICW,
-     L"Sets Open and Icon to the menu program beside autorun.inf, so that Windows offers the "
-     L"menu when the medium is inserted and shows the menu's icon for the drive.",
-     kStaticText, Column::Page, 0, 180, kPageWidth, 48},
-
-    {kFindingsLabel, WC_STATICW, L"&Findings of the checker:", kStaticText, Column::Preview, 0, 0,
-     0, 0},
-    {kFindings, WC_LISTVIEWW, L"Findings",
-     WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, Column::Preview, 0, 0,
-     0, 0},
-    {kApplyFix, WC_BUTTONW, L"Appl&y the fix...", kButton | WS_DISABLED, Column::Preview, 0, 0, 0,
-     0},
-    {kStatus, STATUSCLASSNAMEW, L"", SBARS_SIZEGRIP, Column::Preview, 0, 0, 0, 0},
-};
-
-int scaled(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), 96); }
-
-using GetDpiForWindowCall = UINT(WINAPI*)(HWND);
-using SystemParametersForDpiCall = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
-
-// Windows 10's calls for the DPI of one monitor, looked up once: Windows 7 and 8 lack them.
-template <typename Call>
-Call user32Call(const char* name) {
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    if (user32 == nullptr) return nullptr;
-    // Through void*, the documented way to turn FARPROC into the call's own type.
-    return reinterpret_cast<Call>(reinterpret_cast<void*>(GetProcAddress(user32, name)));
+void place(HWND window, int id, int x, int y, int width, int height, HFONT font) {
+    HWND control = GetDlgItem(window, id);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SetWindowPos(control, nullptr, x, y, width > 0 ? width : 0, height > 0 ? height : 0,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
 
-Page pageOf(int id) {
-    if (id >= kOpenLabel) return Page::Windows;
-    if (id >= kNumbers) return Page::Look;
-    return Page::Texts;
-}
-
-bool onPage(int id) { return id >= kSectionNote; }
-
 void createForm(HWND window, HINSTANCE instance) {
-    for (const ControlPlace& place : kControls) {
-        DWORD style = WS_CHILD | place.style;
-        if (!onPage(place.id) || pageOf(place.id) == Page::Texts) style |= WS_VISIBLE;
-        CreateWindowExW(0, place.type, place.text, style, 0, 0, 10, 10, window,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), instance, nullptr);
+    for (const ControlMade& made : kControls) {
+        CreateWindowExW(0, made.type, made.text, WS_CHILD | WS_VISIBLE | made.style, 0, 0, 10, 10,
+                        window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(made.id)), instance,
+                        nullptr);
+        if (made.id != IDC_TABS) continue;
+        // The pages right after the tabs, so that Tab goes from the tabs into the page shown.
+        createTextsPage(window, instance);
+        createLookPage(window, instance);
+        createWindowsPage(window, instance);
+        ShowWindow(GetDlgItem(window, IDC_TEXTS_PAGE), SW_SHOWNA);
     }
 }
 
 void layOutForm(HWND window, UINT dpi, HFONT font) {
     RECT client;
     GetClientRect(window, &client);
-    HWND status = GetDlgItem(window, kStatus);
-    SendMessageW(status, WM_SIZE, 0, 0);
-    RECT statusRect = {};
-    GetWindowRect(status, &statusRect);
-    const int bottom = client.bottom - (statusRect.bottom - statusRect.top);
+    const int bottom = client.bottom - statusHeight(window);
+    const int left = scaled(kPreviewLeft, dpi);
+    const int top = scaled(kPreviewTop, dpi);
+    const int below = top + kPreviewHeight;
+    const int gap = scaled(8, dpi);
 
-    const int previewLeft = scaled(kPreviewLeft, dpi);
-    const int previewTop = scaled(kPreviewTop, dpi);
-    const int pageLeft = previewLeft + kPreviewWidth + scaled(24, dpi);
-    const int pageTop = scaled(48, dpi);
+    place(window, IDC_LANGUAGE_LABEL, left, scaled(12, dpi), scaled(80, dpi), scaled(20, dpi),
+          font);
+    place(window, IDC_LANGUAGE_BOX, scaled(90, dpi), scaled(8, dpi), scaled(300, dpi),
+          scaled(300, dpi), font);
+    place(window, IDC_ADD_LANGUAGE, scaled(398, dpi), scaled(7, dpi), scaled(100, dpi),
+          scaled(25, dpi), font);
+    place(window, IDC_REMOVE_LANGUAGE, scaled(504, dpi), scaled(7, dpi), scaled(104, dpi),
+          scaled(25, dpi), font);
+    place(window, IDC_PREVIEW_TITLE, left, scaled(40, dpi), kPreviewWidth, scaled(20, dpi), font);
+    place(window, IDC_PREVIEW, left, top, kPreviewWidth, kPreviewHeight, font);
+    place(window, IDC_SCALE_NOTE, left, below + scaled(4, dpi), kPreviewWidth, scaled(20, dpi),
+          font);
 
-    for (const ControlPlace& place : kControls) {
-        HWND control = GetDlgItem(window, place.id);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        int x = 0, y = 0, width = 0, height = 0;
-        switch (place.id) {
-            case kPreview:
-                x = previewLeft, y = previewTop, width = kPreviewWidth, height = kPreviewHeight;
-                break;
-            case kScaleNote:
-                x = previewLeft, y = previewTop + kPreviewHeight + scaled(4, dpi);
-                width = kPreviewWidth, height = scaled(20, dpi);
-                break;
-            case kFindingsLabel:
-                x = previewLeft, y = previewTop + kPreviewHeight + scaled(30, dpi);
-                width = scaled(300, dpi), height = scaled(16, dpi);
-                break;
-            case kApplyFix:
-                width = scaled(140, dpi), height = scaled(25, dpi);
-                x = previewLeft + kPreviewWidth - width;
-                y = previewTop + kPreviewHeight + scaled(24, dpi);
-                break;
-            case kFindings:
-                x = previewLeft, y = previewTop + kPreviewHeight + scaled(52, dpi);
-                width = kPreviewWidth;
-                height = bottom - scaled(8, dpi) - y;
-                break;
-            case kTabs:
-                x = pageLeft + scaled(place.x, dpi), y = pageTop + scaled(place.y, dpi);
-                width = client.right - scaled(8, dpi) - x;
-                height = bottom - scaled(8, dpi) - y;
-                break;
-            case kStatus:
-                continue;
-            default:
-                if (place.column == Column::Page) {
-                    x = pageLeft + scaled(place.x, dpi), y = pageTop + scaled(place.y, dpi);
-                } else {
-                    x = scaled(place.x, dpi), y = scaled(place.y, dpi);
-                }
-                width = scaled(place.width, dpi), height = scaled(place.height, dpi);
-                break;
-        }
-        SetWindowPos(control, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The findings under the preview, down to the bottom; the selected one's whole text
+    // under the list.
+    const int fixWidth = scaled(140, dpi);
+    place(window, IDC_FINDINGS_LABEL, left, below + scaled(30, dpi), scaled(300, dpi),
+          scaled(16, dpi), font);
+    place(window, IDC_SHOW_INFOS, left + kPreviewWidth - fixWidth - scaled(110, dpi),
+          below + scaled(28, dpi), scaled(100, dpi), scaled(20, dpi), font);
+    place(window, IDC_APPLY_FIX, left + kPreviewWidth - fixWidth, below + scaled(24, dpi), fixWidth,
+          scaled(25, dpi), font);
+    const int textHeight = scaled(kFindingTextHeight, dpi);
+    const int listTop = below + scaled(52, dpi);
+    const int listHeight = bottom - gap - textHeight - scaled(4, dpi) - listTop;
+    place(window, IDC_FINDINGS, left, listTop, kPreviewWidth, listHeight, font);
+    place(window, IDC_FINDING_TEXT, left, bottom - gap - textHeight, kPreviewWidth, textHeight,
+          font);
+
+    // The tabs take the rest of the width and the height; the pages stand in their frame.
+    const int tabsLeft = left + kPreviewWidth + scaled(16, dpi);
+    const int tabsTop = scaled(18, dpi);
+    place(window, IDC_TABS, tabsLeft, tabsTop, client.right - gap - tabsLeft,
+          bottom - gap - tabsTop, font);
+    RECT frame = {tabsLeft, tabsTop, client.right - gap, bottom - gap};
+    TabCtrl_AdjustRect(GetDlgItem(window, IDC_TABS), FALSE, &frame);
+    for (const int id : kPageIds) {
+        HWND page = GetDlgItem(window, id);
+        SetWindowPos(page, nullptr, frame.left, frame.top, frame.right - frame.left,
+                     frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        layOutPage(page, dpi, font);
     }
-    // The list's columns: the place, then the text taking the rest.
-    HWND findings = GetDlgItem(window, kFindings);
-    RECT list;
-    GetClientRect(findings, &list);
-    ListView_SetColumnWidth(findings, 0, scaled(150, dpi));
-    ListView_SetColumnWidth(findings, 1, (list.right - list.left) - scaled(150, dpi));
+    SendMessageW(GetDlgItem(window, IDC_STATUS), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     InvalidateRect(window, nullptr, TRUE);
 }
 
-void showPage(HWND window, Page page) {
-    for (const ControlPlace& place : kControls) {
-        if (!onPage(place.id)) continue;
-        ShowWindow(GetDlgItem(window, place.id), pageOf(place.id) == page ? SW_SHOWNA : SW_HIDE);
-    }
-}
-
-HFONT createUiFont(UINT dpi) {
-    NONCLIENTMETRICSW metrics = {};
-    metrics.cbSize = sizeof metrics;
-    static const auto forDpi = user32Call<SystemParametersForDpiCall>("SystemParametersInfoForDpi");
-    if (forDpi != nullptr &&
-        forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi) != FALSE) {
-        return CreateFontIndirectW(&metrics.lfMessageFont);
-    }
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0) == FALSE) {
-        return nullptr;
-    }
-    // The metrics are for the system's DPI: scale them to the window's.
-    HDC screen = GetDC(nullptr);
-    const int systemDpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen != nullptr) ReleaseDC(nullptr, screen);
-    metrics.lfMessageFont.lfHeight =
-        MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi), systemDpi);
-    return CreateFontIndirectW(&metrics.lfMessageFont);
-}
-
-UINT windowDpi(HWND window) {
-    static const auto forWindow = user32Call<GetDpiForWindowCall>("GetDpiForWindow");
-    if (forWindow != nullptr && window != nullptr) {
-        const UINT dpi = forWindow(window);
-        if (dpi != 0) return dpi;
-    }
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen != nullptr) ReleaseDC(nullptr, screen);
-    return dpi > 0 ? static_cast<UINT>(dpi) : 96;
-}
-
 SIZE formSize(UINT dpi) {
-    RECT frame = {0, 0,
-                  scaled(kPreviewLeft, dpi) + kPreviewWidth + scaled(24 + kPageWidth + 16, dpi),
-                  scaled(kFormHeight, dpi)};
-    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, TRUE, 0);
-    return {frame.right - frame.left, frame.bottom - frame.top};
+    const SIZE client = {
+        scaled(kPreviewLeft, dpi) + kPreviewWidth + scaled(24 + kPageWidth + 16, dpi),
+        scaled(kFormHeight, dpi)};
+    return frameSize(client, WS_OVERLAPPEDWINDOW, true, 0, dpi);
 }
 
-std::wstring controlText(HWND window, int id) {
-    HWND control = GetDlgItem(window, id);
+SIZE smallestFormSize(UINT dpi) {
+    // The whole preview, a few rows of findings with the selected one's text, and the
+    // status bar; the pages' fields fit in that height.
+    const int height = scaled(kPreviewTop, dpi) + kPreviewHeight +
+                       scaled(52 + kSmallestList + 4 + kFindingTextHeight + 8 + 24, dpi);
+    const SIZE client = {
+        scaled(kPreviewLeft, dpi) + kPreviewWidth + scaled(24 + kPageWidth + 16, dpi), height};
+    return frameSize(client, WS_OVERLAPPEDWINDOW, true, 0, dpi);
+}
+
+HWND formControl(HWND window, int id) {
+    if (HWND own = GetDlgItem(window, id)) return own;
+    for (const int page : kPageIds) {
+        if (HWND control = GetDlgItem(GetDlgItem(window, page), id)) return control;
+    }
+    return nullptr;
+}
+
+std::wstring controlText(HWND control) {
     const int length = GetWindowTextLengthW(control);
     if (length <= 0) return {};
     std::vector<wchar_t> text(static_cast<std::size_t>(length) + 1);
@@ -287,6 +170,6 @@ std::wstring controlText(HWND window, int id) {
     return std::wstring(text.data(), got > 0 ? static_cast<std::size_t>(got) : 0);
 }
 
-void setControlText(HWND window, int id, const std::wstring& text) {
-    SetWindowTextW(GetDlgItem(window, id), text.c_str());
+void setControlText(HWND control, const std::wstring& text) {
+    if (controlText(control) != text) SetWindowTextW(control, text.c_str());
 }

@@ -5,7 +5,8 @@
 
 #define IDR_EDITOR_MENU 201          // the menu bar
 #define IDR_EDITOR_ACCELERATORS 202  // Ctrl+O, Ctrl+S, Ctrl+Z, Ctrl+Y, F5, ...
-#define IDR_SAMPLE_MENU 203          // the menu file a new medium starts with
+#define IDR_SAMPLE_MENU 203          // the menu file a new medium starts from
+#define IDR_SAMPLE_README 204        // the notes the sample's first entry opens
 
 // Commands of the menu bar and the accelerators.
 #define IDM_NEW 40001
@@ -39,7 +40,7 @@
 #define IDC_APPLY_FIX 110
 #define IDC_STATUS 111
 #define IDC_SHOW_INFOS 112
-#define IDC_FIX_NOTE 113
+#define IDC_FINDING_TEXT 113
 
 // The three pages, each a child dialog over the tabs.
 #define IDC_TEXTS_PAGE 150
@@ -90,11 +91,11 @@
 #define IDC_BK_COMMENT_COLOR 319
 
 // The Windows page: [autorun].
-#define IDC_OPEN_LABEL 400
-#define IDC_OPEN 401
-#define IDC_ICON_LABEL 402
-#define IDC_ICON 403
-#define IDC_LABEL_LABEL 404
-#define IDC_LABEL 405
+#define IDC_AUTORUN_OPEN_LABEL 400
+#define IDC_AUTORUN_OPEN 401
+#define IDC_AUTORUN_ICON_LABEL 402
+#define IDC_AUTORUN_ICON 403
+#define IDC_AUTORUN_LABEL_LABEL 404
+#define IDC_AUTORUN_LABEL 405
 #define IDC_OFFER_MENU 406
 #define IDC_AUTORUN_NOTE 407

@@ -2,7 +2,11 @@
 
 #include <vector>
 
+#include "checker/menu_program.h"
+#include "console/system_error.h"
 #include "editor/editor_ids.h"
+#include "editor/findings/ansi_path.h"
+#include "editor/session/new_medium.h"
 
 std::wstring wideOf(const std::string& text, unsigned codePage) {
     if (text.empty()) return {};
@@ -14,15 +18,16 @@ std::wstring wideOf(const std::string& text, unsigned codePage) {
     return wide;
 }
 
-std::string ansiOf(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int size = static_cast<int>(text.size());
-    const int length =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    if (length <= 0) return {};
-    std::string ansi(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), size, &ansi[0], length, nullptr, nullptr);
-    return ansi;
+std::wstring folderOf(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+}
+
+std::wstring menuProgramIn(const std::wstring& folder) {
+    const std::wstring safe = ansiSafePath(folder);
+    if (safe.empty()) return {};
+    const std::string found = findMenuProgram(ansiText(safe));
+    return found.empty() ? std::wstring() : wideOf(found);
 }
 
 std::wstring fullPathOf(const std::wstring& path) {
@@ -75,36 +80,77 @@ std::wstring shippedMenuProgram() {
 
 }  // namespace
 
-bool writeNewMedium(HINSTANCE instance, const std::wstring& folder, std::wstring& problem) {
-    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(IDR_SAMPLE_MENU), RT_RCDATA);
+namespace {
+
+// The bytes of resource `id` of `instance`; empty when it has none.
+std::string resourceBytes(HINSTANCE instance, int id) {
+    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_RCDATA);
     HGLOBAL loaded = found != nullptr ? LoadResource(instance, found) : nullptr;
-    const void* sample = loaded != nullptr ? LockResource(loaded) : nullptr;
+    const char* bytes =
+        loaded != nullptr ? static_cast<const char*>(LockResource(loaded)) : nullptr;
     const DWORD size = found != nullptr ? SizeofResource(instance, found) : 0;
+    return bytes != nullptr ? std::string(bytes, size) : std::string();
+}
+
+// The text of a UTF-16 file with its byte-order mark.
+std::u16string utf16Text(const std::string& bytes) {
+    std::u16string text;
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        text += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                      static_cast<unsigned char>(bytes[i + 1]) << 8);
+    }
+    return text;
+}
+
+// Writes `bytes` as the new file `path`. 0, or the system's error code; a file that was
+// made but not written whole is removed.
+DWORD writeNew(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return GetLastError();
+    DWORD written = 0;
+    DWORD error = 0;
+    if (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
+        error = GetLastError();
+    } else if (written != bytes.size()) {
+        error = ERROR_WRITE_FAULT;
+    }
+    CloseHandle(file);
+    if (error != 0) DeleteFileW(path.c_str());
+    return error;
+}
+
+}  // namespace
+
+bool writeNewMedium(HINSTANCE instance, const std::wstring& folder, std::wstring& problem) {
+    const std::string sample = resourceBytes(instance, IDR_SAMPLE_MENU);
+    const std::string readme = resourceBytes(instance, IDR_SAMPLE_README);
     const std::wstring program = shippedMenuProgram();
-    if (sample == nullptr || size == 0 || program.empty()) {
+    if (sample.empty() || program.empty()) {
         problem =
             L"The sample menu or the menu program (autorun-menu.exe of the release's x86 "
             L"folder) is missing beside the editor.";
         return false;
     }
+    const std::u16string where(folder.begin(), folder.end());
+    const std::string menu = newMediumDocument(utf16Text(sample), where).toBytes();
     const std::wstring menuFile = folder + L"autorun.inf";
+    const std::wstring notes = folder + L"readme.txt";
     const std::wstring menuProgram = folder + L"autorun-menu.exe";
-    HANDLE file = CreateFileW(menuFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    bool done = file != INVALID_HANDLE_VALUE && WriteFile(file, sample, size, &written, nullptr) &&
-                written == size;
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    done = done && (CopyFileW(program.c_str(), menuProgram.c_str(), TRUE) ||
-                    GetFileAttributesW(menuProgram.c_str()) != INVALID_FILE_ATTRIBUTES);
-    if (!done) {
-        const DWORD error = GetLastError();
-        if (file != INVALID_HANDLE_VALUE) DeleteFileW(menuFile.c_str());
-        wchar_t reason[512] = L"";
-        FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-                       0, reason, 512, nullptr);
-        problem = L"The new medium cannot be written in " + folder + L": " + reason;
-        return false;
+    DWORD error = writeNew(menuFile, menu);
+    bool wroteNotes = false;
+    if (error == 0 && GetFileAttributesW(notes.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        error = writeNew(notes, readme);
+        wroteNotes = error == 0;
     }
-    return true;
+    // The error is read at once: the calls after a failed copy would replace it.
+    if (error == 0 && !CopyFileW(program.c_str(), menuProgram.c_str(), TRUE)) {
+        error = GetLastError();
+        if (error == ERROR_FILE_EXISTS) error = 0;  // a menu program there already stays
+    }
+    if (error == 0) return true;
+    DeleteFileW(menuFile.c_str());
+    if (wroteNotes) DeleteFileW(notes.c_str());
+    problem = L"The new medium cannot be written in " + folder + L": " + systemErrorWords(error);
+    return false;
 }

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "built_program.h"
-#include "editor/editor_form.h"
+#include "editor/editor_ids.h"
 #include "real_input.h"
 #include "running_program.h"
 #include "test_files.h"
@@ -128,6 +128,18 @@ std::wstring wideText(HWND window) {
 // The message box's own text (its static control 0xFFFF).
 std::wstring messageText(HWND box) { return wideText(GetDlgItem(box, 0xFFFF)); }
 
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK findControl(HWND child, LPARAM data) {
+    ControlSearch* search = reinterpret_cast<ControlSearch*>(data);
+    if (GetDlgCtrlID(child) != search->id) return TRUE;
+    search->found = child;
+    return FALSE;
+}
+
 // The editor started on a medium folder holding `menuFile` and the menu program.
 class EditorWindow : public ::testing::Test {
 protected:
@@ -156,7 +168,7 @@ protected:
             kStartTimeoutMs))
             << "the editor shows no window with autorun.inf open";
         SetForegroundWindow(window_);
-        preview_ = GetDlgItem(window_, kPreview);
+        preview_ = GetDlgItem(window_, IDC_PREVIEW);
         settle();
     }
 
@@ -168,7 +180,12 @@ protected:
         SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &result);
     }
 
-    HWND control(int id) const { return GetDlgItem(window_, id); }
+    // The control `id` of the window or of one of its pages.
+    HWND control(int id) const {
+        ControlSearch search = {id, nullptr};
+        EnumChildWindows(window_, findControl, reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
 
     // Sets a field's text as typing would: the field sends its change to the window.
     void type(int id, const std::wstring& text) {
@@ -178,14 +195,14 @@ protected:
 
     // Picks the preview language whose item starts with `name`.
     void chooseLanguage(const std::wstring& name) {
-        HWND box = control(kLanguageBox);
+        HWND box = control(IDC_LANGUAGE_BOX);
         const LRESULT count = SendMessageW(box, CB_GETCOUNT, 0, 0);
         for (LRESULT i = 0; i < count; ++i) {
             wchar_t item[256] = {};
             SendMessageW(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
             if (std::wstring(item).rfind(name, 0) != 0) continue;
             SendMessageW(box, CB_SETCURSEL, i, 0);
-            SendMessageW(window_, WM_COMMAND, MAKEWPARAM(kLanguageBox, CBN_SELCHANGE),
+            SendMessageW(window_, WM_COMMAND, MAKEWPARAM(IDC_LANGUAGE_BOX, CBN_SELCHANGE),
                          reinterpret_cast<LPARAM>(box));
             settle();
             return;
@@ -209,7 +226,7 @@ protected:
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         settle();
         EXPECT_EQ(before, readWholeFile(path));
-        EXPECT_EQ(L"Changed here", wideText(control(kTitle)));
+        EXPECT_EQ(L"Changed here", wideText(control(IDC_TITLE)));
         EXPECT_EQ(0u, wideText(window_).rfind(L"*", 0));
     }
 
@@ -226,8 +243,8 @@ TEST_F(EditorWindow, ACaptionChangesItsEntryAloneAndSavingChangesItsLine) {
     const std::vector<std::uint32_t> shown = previewPixels(preview_);
 
     // The author types into the first entry's caption.
-    SetFocus(control(kCaption));
-    ASSERT_TRUE(clickAt(control(kCaption), 5, 5));
+    SetFocus(control(IDC_CAPTION));
+    ASSERT_TRUE(clickAt(control(IDC_CAPTION), 5, 5));
     pressKey(VK_END);
     ASSERT_TRUE(pressKey('Z'));
     ASSERT_TRUE(waitUntil([&] { return wideText(window_).rfind(L"*", 0) == 0; }, 5000))
@@ -255,15 +272,15 @@ TEST_F(EditorWindow, GreekSystemsShowAQuestionMarkForACharacterTheirCodePageLack
                        "[22]\r\nTitle=Μενού\r\n1=Ж||||\r\n")));
     chooseLanguage(L"Greek");
     const std::vector<std::uint32_t> withZhe = previewPixels(preview_);
-    SetFocus(control(kCaption));
-    type(kCaption, L"?");
+    SetFocus(control(IDC_CAPTION));
+    type(IDC_CAPTION, L"?");
     EXPECT_EQ(RECT{}.right, changedArea(withZhe, previewPixels(preview_)).right)
         << "\"Ж\" is drawn as \"?\" on Greek systems";
 }
 
 TEST_F(EditorWindow, AFileChangedOnDiskMakesTheEditorAsk) {
     ASSERT_NO_FATAL_FAILURE(open(sampleMenuFile()));
-    type(kTitle, L"Changed here");
+    type(IDC_TITLE, L"Changed here");
     writeWholeFile(menuFile_, utf16File("[0]\r\nTitle=Changed elsewhere\r\n"));
     ASSERT_TRUE(pressChord(VK_CONTROL, 'S'));
     HWND box = waitForMessage();
@@ -278,7 +295,7 @@ TEST_F(EditorWindow, AFileChangedOnDiskMakesTheEditorAsk) {
 TEST_F(EditorWindow, AFileThatCannotBeWrittenGivesAMessageAndLosesNothing) {
     ASSERT_NO_FATAL_FAILURE(open(sampleMenuFile()));
     const std::string before = readWholeFile(menuFile_);
-    type(kTitle, L"Changed here");
+    type(IDC_TITLE, L"Changed here");
     // Another program holds the file open, sharing it for reading only, as an editor or a
     // virus scanner may: neither the file nor its name can be replaced.
     HANDLE held = CreateFileA(menuFile_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -290,15 +307,15 @@ TEST_F(EditorWindow, AFileThatCannotBeWrittenGivesAMessageAndLosesNothing) {
 
 TEST_F(EditorWindow, UndoRedoAndClosingWithChangesAsks) {
     ASSERT_NO_FATAL_FAILURE(open(sampleMenuFile()));
-    const std::wstring title = wideText(control(kTitle));
-    type(kTitle, L"Changed here");
-    SetFocus(control(kTitle));
+    const std::wstring title = wideText(control(IDC_TITLE));
+    type(IDC_TITLE, L"Changed here");
+    SetFocus(control(IDC_TITLE));
     ASSERT_TRUE(pressChord(VK_CONTROL, 'Z'));
-    ASSERT_TRUE(waitUntil([&] { return wideText(control(kTitle)) == title; }, 5000))
+    ASSERT_TRUE(waitUntil([&] { return wideText(control(IDC_TITLE)) == title; }, 5000))
         << "Ctrl+Z takes the edit back";
     EXPECT_EQ(0u, wideText(window_).rfind(L"autorun.inf", 0)) << "and nothing is unsaved";
     ASSERT_TRUE(pressChord(VK_CONTROL, 'Y'));
-    ASSERT_TRUE(waitUntil([&] { return wideText(control(kTitle)) == L"Changed here"; }, 5000))
+    ASSERT_TRUE(waitUntil([&] { return wideText(control(IDC_TITLE)) == L"Changed here"; }, 5000))
         << "Ctrl+Y makes it again";
 
     PostMessageW(window_, WM_CLOSE, 0, 0);
@@ -322,7 +339,7 @@ TEST_F(EditorWindow, SavingIntoAReadOnlyFolderSaysSoAndLosesNothing) {
     }
     const std::string before = readWholeFile(path);
     ASSERT_NO_FATAL_FAILURE(openFolder(folder));
-    type(kTitle, L"Changed here");
+    type(IDC_TITLE, L"Changed here");
     expectSaveFailsAndKeepsEverything(path, before);
 }
 
@@ -331,8 +348,9 @@ TEST_F(EditorWindow, EveryFieldHasANameForScreenReaders) {
     ASSERT_EQ(S_OK, CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     int exposed = 0;
     for (int id :
-         {kLanguageBox, kTitle, kPrompt, kEntryBox, kCaption, kCommand, kParameters, kComment,
-          kErrorText, kCloses, kFontName, kFontSize, kFontColor, kOpen, kIcon, kLabel, kFindings}) {
+         {IDC_LANGUAGE_BOX, IDC_TITLE, IDC_PROMPT, IDC_ENTRY_BOX, IDC_CAPTION, IDC_COMMAND,
+          IDC_PARAMETERS, IDC_COMMENT, IDC_ERROR_TEXT, IDC_CLOSES, IDC_FONT_NAME, IDC_FONT_SIZE,
+          IDC_FONT_COLOR, IDC_AUTORUN_OPEN, IDC_AUTORUN_ICON, IDC_AUTORUN_LABEL, IDC_FINDINGS}) {
         ASSERT_NE(nullptr, control(id)) << "control " << id;
         // Screen readers name a field by the label just before it.
         HWND label = GetWindow(control(id), GW_HWNDPREV);

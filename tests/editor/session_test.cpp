@@ -54,7 +54,7 @@ TEST(MenuSession, FieldsShowAndSetTheirValues) {
         {IDC_CLOSES, u"1", u"0", u"1", u"Read me|readme.txt||Notes.\\nRead them.|No.|1"},
         {IDC_FONT_COLOR, u"5", u"View", u"FontColor", u"5"},
         {IDC_FONT_BOLD, u"1", u"View", u"FontBold", u"1"},
-        {IDC_LABEL, u"My Disc", u"autorun", u"label", u"My Disc"},
+        {IDC_AUTORUN_LABEL, u"My Disc", u"autorun", u"label", u"My Disc"},
     };
     for (const Case& c : cases) {
         Opened opened;
@@ -212,7 +212,7 @@ TEST(MenuSession, FindingsLeadToTheirFields) {
         {"7", "Title", IDC_TITLE, 7, 0, Page::Texts},
         {"0", "Prompt", IDC_PROMPT, 0, 0, Page::Texts},
         {"12", "3", IDC_CAPTION, 12, 2, Page::Texts},
-        {"autorun", "label", IDC_LABEL, 0, 0, Page::Windows},
+        {"autorun", "label", IDC_AUTORUN_LABEL, 0, 0, Page::Windows},
         {"autorun", "shellexecute", 0, 0, 0, Page::Texts},
         {"0", "6", 0, 0, 0, Page::Texts},
     };

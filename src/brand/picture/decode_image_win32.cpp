@@ -112,11 +112,31 @@ int orientationOf(IWICBitmapDecoder* decoder, IWICBitmapFrameDecode* frame, cons
     return orientation;
 }
 
-// `pixels` (32-bit BGRA of `frame`) with their colours converted to sRGB, when the frame
-// carries a colour profile and the platform can convert it; null otherwise. Wine 8 takes
-// the profile and gives the colours back as they are.
+// Whether the frame's pixels are in a colour space other than RGB (CMYK or grey): a colour
+// profile then describes the frame's own pixels, not the RGB ones converted from them.
+bool cmykOrGrey(IWICBitmapFrameDecode* frame) {
+    WICPixelFormatGUID format = {};
+    if (FAILED(frame->GetPixelFormat(&format))) return false;
+    const GUID* const others[] = {
+        &GUID_WICPixelFormat32bppCMYK,      &GUID_WICPixelFormat64bppCMYK,
+        &GUID_WICPixelFormat40bppCMYKAlpha, &GUID_WICPixelFormat80bppCMYKAlpha,
+        &GUID_WICPixelFormatBlackWhite,     &GUID_WICPixelFormat2bppGray,
+        &GUID_WICPixelFormat4bppGray,       &GUID_WICPixelFormat8bppGray,
+        &GUID_WICPixelFormat16bppGray,      &GUID_WICPixelFormat32bppGrayFloat,
+    };
+    for (const GUID* other : others) {
+        if (IsEqualGUID(format, *other)) return true;
+    }
+    return false;
+}
+
+// The frame's pixels as 32-bit BGRA with their colours converted to sRGB, when the frame
+// carries a colour profile and the platform can convert it; null otherwise. The profile
+// describes the pixels it is given: RGB frames give the BGRA of `pixels`, CMYK and grey
+// frames their own pixels. Wine 8 takes the profile and gives the colours back as they are.
 IWICColorTransform* inSrgb(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame,
                            IWICBitmapSource* pixels) {
+    if (cmykOrGrey(frame)) pixels = frame;
     constexpr UINT most = 8;
     UINT count = 0;
     if (FAILED(frame->GetColorContexts(0, nullptr, &count)) || count == 0) return nullptr;

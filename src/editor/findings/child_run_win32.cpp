@@ -83,7 +83,9 @@ bool startProcess(const ChildCommand& command, HANDLE input, HANDLE output,
     if (ok) {
         STARTUPINFOEXW startup = {};
         startup.StartupInfo.cb = sizeof startup;
-        startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
+        // Without the feedback flag Windows shows the "working in background" pointer for
+        // seconds after every start, which while typing would be all the time.
+        startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES | STARTF_FORCEOFFFEEDBACK;
         startup.StartupInfo.hStdInput = input;
         startup.StartupInfo.hStdOutput = output;
         startup.lpAttributeList = list;

@@ -60,6 +60,8 @@ public:
     void setHover(int slot);
     // The entry lit, -1 for none.
     int hover() const { return hover_; }
+    // The lit entry in words, such as "Lit: 2. Browse this disc."; empty when none is lit.
+    std::wstring litText() const;
 
     // Paints the frame (600 x 397, one pixel per picture pixel) at (x, y) of `dc`; nothing
     // before the first show().

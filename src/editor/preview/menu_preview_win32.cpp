@@ -198,6 +198,11 @@ std::wstring MenuPreview::description() const {
     return text;
 }
 
+std::wstring MenuPreview::litText() const {
+    if (hover_ < 0) return {};
+    return L"Lit: " + std::to_wstring(hover_ + 1) + L". " + captions_[hover_] + L".";
+}
+
 int MenuPreview::entryAt(int x, int y) const {
     if (language_ == -1) return -1;
     // The menu's hit test reads the entries from its state: lent them for the call.

@@ -22,13 +22,18 @@ struct MenuRun {
 // in the system's code page) is mapped to a free drive letter for the run, as `subst` maps
 // one, and the menu starts from there. The menu reads the file as it is on disk.
 //
-// When the menu has ended and its mapping is removed, `doneMessage` is posted to `notify`
-// (if not null): wParam is the menu's exit code, lParam 0, or 1 when the mapping could not
-// be removed (it then stays until the user logs off, as a `subst` drive does; so it does
-// too when the editor ends before the menu).
+// When the menu has ended, `doneMessage` is posted to `notify` (if not null): wParam is the
+// menu's exit code, lParam 0. The mapping outlives the menu, since the programs its entries
+// started may still need the letter (an entry that closes the menu ends it at once): it is
+// removed by the next run or by endMenuRuns. Programs that ask for administrator rights run
+// in another logon session, which has drive letters of its own and cannot see it.
 //
 // False, with the reason for the author in `error`, when nothing was started: the file is
 // not the menu's, the program is missing, a menu runs already (only one runs at a time),
 // or no drive letter could be mapped. Nothing is left mapped then.
 bool startMenuRun(const std::wstring& menuFile, const std::wstring& program, HWND notify,
                   UINT doneMessage, MenuRun& run, std::wstring& error);
+
+// Removes the drive letter the last run mapped, if any. False when it could not be removed
+// (it then stays until the user logs off, as a `subst` drive does).
+bool endMenuRuns();

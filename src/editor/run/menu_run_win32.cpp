@@ -57,14 +57,19 @@ bool menuRunning() {
     return true;
 }
 
-// What the thread that waits for the menu holds: it owns the process handle and the
-// mapping, and frees all of it.
+// What the thread that waits for the menu holds: it owns the process handle and frees it.
 struct RunWatch {
     HANDLE process = nullptr;
-    DriveMapping mapping;
     HWND notify = nullptr;
     UINT doneMessage = 0;
 };
+
+// The drive letter of the last run, kept for the programs the menu started; used from the
+// thread that starts runs only.
+DriveMapping& lastMapping() {
+    static DriveMapping mapping;
+    return mapping;
+}
 
 DWORD WINAPI watchRun(LPVOID parameter) {
     RunWatch* watch = static_cast<RunWatch*>(parameter);
@@ -72,10 +77,7 @@ DWORD WINAPI watchRun(LPVOID parameter) {
     DWORD exitCode = 0;
     if (!GetExitCodeProcess(watch->process, &exitCode)) exitCode = static_cast<DWORD>(-1);
     CloseHandle(watch->process);
-    const bool removed = watch->mapping.remove();
-    if (watch->notify != nullptr) {
-        PostMessageW(watch->notify, watch->doneMessage, exitCode, removed ? 0 : 1);
-    }
+    if (watch->notify != nullptr) PostMessageW(watch->notify, watch->doneMessage, exitCode, 0);
     delete watch;
     return 0;
 }
@@ -104,6 +106,9 @@ bool startMenuRun(const std::wstring& menuFile, const std::wstring& program, HWN
         return false;
     }
 
+    // The letter of the run before goes now: its menu has ended.
+    DriveMapping& mapping = lastMapping();
+    mapping.remove();
     RunWatch* watch = new (std::nothrow) RunWatch;
     if (watch == nullptr) {
         error = L"There is not enough memory to run the menu.";
@@ -111,17 +116,23 @@ bool startMenuRun(const std::wstring& menuFile, const std::wstring& program, HWN
     }
     std::wstring root = files.folder;
     if (!menuTakesFolderAsRoot(files.folder)) {
-        if (!watch->mapping.map(files.folder, error)) {
+        if (!mapping.map(files.folder, error)) {
+            error +=
+                L"\n\nRun works from the root of a drive, so the menu sees the medium as "
+                L"it will: open the medium on a drive of its own (a USB stick, a drive "
+                L"letter made with subst, or a disc image mounted by Windows) and run "
+                L"it there.";
             delete watch;
             return false;
         }
-        root = watch->mapping.root();
+        root = mapping.root();
         // A letter may be mapped and yet lead nowhere (under Wine it does): tell the author
         // why nothing starts.
         if (GetFileAttributesW((root + files.programName).c_str()) == INVALID_FILE_ATTRIBUTES) {
             const DWORD reason = GetLastError();
             error = L"The folder " + files.folder + L" was mapped to drive " + root +
                     L", but the menu program cannot be reached there: " + systemWords(reason);
+            mapping.remove();
             delete watch;
             return false;
         }
@@ -135,18 +146,19 @@ bool startMenuRun(const std::wstring& menuFile, const std::wstring& program, HWN
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     // Started suspended until the thread that waits for it runs, so that a menu never runs
-    // without someone to remove its mapping.
+    // without someone to tell when it ends.
     if (!CreateProcessW(started.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
                         CREATE_SUSPENDED, nullptr, root.c_str(), &startup, &process)) {
         const DWORD reason = GetLastError();
         error = L"The menu program " + started + L" could not be started: " + systemWords(reason);
+        mapping.remove();
         delete watch;
         return false;
     }
     watch->process = process.hProcess;
     watch->notify = notify;
     watch->doneMessage = doneMessage;
-    const wchar_t drive = watch->mapping.letter();
+    const wchar_t drive = mapping.letter();
     HANDLE waiter = CreateThread(nullptr, 0, watchRun, watch, 0, nullptr);
     if (waiter == nullptr) {
         const DWORD reason = GetLastError();
@@ -155,12 +167,13 @@ bool startMenuRun(const std::wstring& menuFile, const std::wstring& program, HWN
         WaitForSingleObject(process.hProcess, 5000);
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
+        mapping.remove();
         delete watch;
         return false;
     }
     CloseHandle(waiter);
     // From here the waiting thread owns `watch`; should the menu not go on, ending it lets
-    // that thread remove the mapping (and post the message).
+    // that thread post the message.
     if (ResumeThread(process.hThread) == static_cast<DWORD>(-1)) {
         const DWORD reason = GetLastError();
         error = L"The menu could not be run: " + systemWords(reason);
@@ -174,3 +187,5 @@ bool startMenuRun(const std::wstring& menuFile, const std::wstring& program, HWN
     run.program = started;
     return true;
 }
+
+bool endMenuRuns() { return lastMapping().remove(); }

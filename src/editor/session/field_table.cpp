@@ -86,12 +86,15 @@ const Field kFields[] = {
     view(IDC_BK_COMMENT_COLOR, IDC_BK_COMMENT_COLOR_LABEL, L"Comment bo&x colour:",
          viewKeyOf(&ViewSettings::BkCommentColor), 176, 239, 164, 400),
 
-    {IDC_OPEN, IDC_OPEN_LABEL, Page::Windows, L"&Open (the program Windows offers to start):",
-     FieldSource::Autorun, kOpenKey, EntryPart::Caption, FieldKind::Text, 0, 17, kWide, 23},
-    {IDC_ICON, IDC_ICON_LABEL, Page::Windows, L"Ico&n (the medium's icon in Explorer):",
-     FieldSource::Autorun, kIconKey, EntryPart::Caption, FieldKind::Text, 0, 63, kWide, 23},
-    {IDC_LABEL, IDC_LABEL_LABEL, Page::Windows, L"&Label (the medium's name in Explorer):",
-     FieldSource::Autorun, kLabelKey, EntryPart::Caption, FieldKind::Text, 0, 109, kWide, 23},
+    {IDC_AUTORUN_OPEN, IDC_AUTORUN_OPEN_LABEL, Page::Windows,
+     L"&Open (the program Windows offers to start):", FieldSource::Autorun, kOpenKey,
+     EntryPart::Caption, FieldKind::Text, 0, 17, kWide, 23},
+    {IDC_AUTORUN_ICON, IDC_AUTORUN_ICON_LABEL, Page::Windows,
+     L"Ico&n (the medium's icon in Explorer):", FieldSource::Autorun, kIconKey, EntryPart::Caption,
+     FieldKind::Text, 0, 63, kWide, 23},
+    {IDC_AUTORUN_LABEL, IDC_AUTORUN_LABEL_LABEL, Page::Windows,
+     L"&Label (the medium's name in Explorer):", FieldSource::Autorun, kLabelKey,
+     EntryPart::Caption, FieldKind::Text, 0, 109, kWide, 23},
 };
 
 // Profile names compare without regard to ASCII case, as the profile reader compares them.

@@ -1,0 +1,12 @@
+// The menu file a new medium starts with: the sample's [autorun], [View] and [0], nothing
+// of its other languages, and the medium's label from its folder's name, so that an author
+// who writes only [0] ships nothing of the sample's by mistake.
+#pragma once
+
+#include <string>
+
+#include "editor/document/profile_document.h"
+
+// The new menu file (UTF-16) from the sample's text, for a medium in folder `folder` (its
+// full path; the last name in it becomes the label, cut to what Windows shows).
+ProfileDocument newMediumDocument(const std::u16string& sampleText, const std::u16string& folder);
