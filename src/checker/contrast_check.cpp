@@ -92,8 +92,8 @@ void CaptionContrast::suggestColours(Report& report) const {
         if (passes) passing.push_back(std::to_string(colour));
     }
     std::string words =
-        "no colour of the table keeps 4.5:1 behind every caption; a calmer picture behind the "
-        "captions helps, plainly lighter or darker there (brand the menu with one)";
+        "no colour of the table keeps 4.5:1 behind every caption; a picture that is evenly "
+        "light or evenly dark behind all the captions helps (brand the menu with one)";
     if (!passing.empty()) {
         words = "colours of the table that keep 4.5:1 behind every caption: ";
         for (std::size_t i = 0; i < passing.size(); ++i) words += (i > 0 ? ", " : "") + passing[i];

@@ -530,8 +530,8 @@ TEST(CheckerContrast, CaptionsOnABusyPictureAreHardToRead) {
     // Both caption colours of the one entry with a caption, and nothing for the empty one;
     // on random greys no colour of the table would do.
     const std::string noColour =
-        "; no colour of the table keeps 4.5:1 behind every caption; a calmer picture behind the "
-        "captions helps, plainly lighter or darker there (brand the menu with one)";
+        "; no colour of the table keeps 4.5:1 behind every caption; a picture that is evenly "
+        "light or evenly dark behind all the captions helps (brand the menu with one)";
     expectFindings(
         findingsOf(result, {kWarning}),
         {{5, kWarning, "[0] 1", "caption in colour"},
