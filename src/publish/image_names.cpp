@@ -1,5 +1,6 @@
 #include "publish/image_names.h"
 
+#include <map>
 #include <set>
 
 namespace {
@@ -141,12 +142,16 @@ std::vector<std::string> isoNamesForFolder(const std::vector<std::u16string>& na
             clashing.push_back(i);
         }
     }
+    // The next number to try for each plain name, so many clashes stay quick.
+    std::map<std::string, std::size_t> nextNumber;
     for (std::size_t i : clashing) {
-        for (std::size_t n = 1;; ++n) {
+        std::size_t& next = nextNumber.emplace(full(i, bases[i]), 1).first->second;
+        for (std::size_t n = next;; ++n) {
             const std::string suffix = "_" + std::to_string(n);
             const std::string base = bases[i].substr(0, kIsoBaseLimit - suffix.size()) + suffix;
             if (taken.insert(full(i, base)).second) {
                 result[i] = full(i, base);
+                next = n + 1;
                 break;
             }
         }

@@ -150,8 +150,8 @@ private:
             }
             if (child.folder && level + 1 > kFolderLevelLimit) {
                 refuse(path, "the folder lies " + std::to_string(level) +
-                                 " folders deep; a disc holds folders up to " +
-                                 std::to_string(kFolderLevelLimit - 1) + " deep");
+                                 " levels below the root; a disc holds folders up to " +
+                                 std::to_string(kFolderLevelLimit - 1) + " levels below it");
                 continue;
             }
             if (!child.folder && child.size > kFileSizeLimit) {

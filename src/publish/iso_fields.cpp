@@ -33,7 +33,7 @@ void putBoth32(std::uint8_t* at, std::uint32_t value) {
 CalendarTime calendarTime(std::int64_t seconds) {
     // 1900-01-01 and the end of 2155, the range of a record's year byte.
     constexpr std::int64_t kEarliest = -2208988800;
-    constexpr std::int64_t kLatest = 5838269999;
+    constexpr std::int64_t kLatest = 5869583999;
     if (seconds < kEarliest) seconds = kEarliest;
     if (seconds > kLatest) seconds = kLatest;
     std::int64_t days = seconds / 86400;

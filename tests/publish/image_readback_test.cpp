@@ -143,7 +143,15 @@ TEST_F(ImageReadback, TheReadersSeeTheMediumAsItIs) {
                 return static_cast<unsigned char>(c) >= 0xE0;
             });
             if (beyondEightBits) continue;
-            EXPECT_NE(listing.find("  " + name + " \n"), std::string::npos) << name;
+            const std::size_t at = listing.find("  " + name + " \n");
+            ASSERT_NE(at, std::string::npos) << name;
+            // Each line shows "[ extent flags]" before the name: flags 01 (hidden) or 03 (a
+            // hidden folder) for what the medium hides, 00 or 02 otherwise.
+            const std::size_t flags = listing.rfind(']', at) - 2;
+            const std::string flag = listing.substr(flags, 2);
+            const bool isFolder = item.path.back() == '/';
+            EXPECT_EQ(flag, item.hidden ? (isFolder ? "03" : "01") : (isFolder ? "02" : "00"))
+                << name;
         }
     }
 }

@@ -1,6 +1,6 @@
-#include <windows.h>
-
 #include "publish/tool/cancel.h"
+
+#include <windows.h>
 
 namespace {
 

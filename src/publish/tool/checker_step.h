@@ -7,8 +7,8 @@
 struct CheckVerdict {
     int errors = 0;
     int warnings = 0;
-    bool ran = false;       // false when the checker could not be run on this folder
-    std::string why;        // when it did not run
+    bool ran = false;  // false when the checker could not be run on this folder
+    std::string why;   // when it did not run
 };
 
 // Checks the medium in the full path `medium` and prints its warnings and errors.

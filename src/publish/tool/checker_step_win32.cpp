@@ -1,9 +1,10 @@
+#include "publish/tool/checker_step.h"
+
 #include <windows.h>
 
 #include "checker/finding_lines.h"
 #include "checker/medium_check.h"
 #include "console/console_text.h"
-#include "publish/tool/checker_step.h"
 
 namespace {
 
@@ -20,8 +21,8 @@ bool ansiPath(const std::wstring& wide, std::string& ansi) {
         WideCharToMultiByte(CP_ACP, flags, wide.c_str(), -1, nullptr, 0, nullptr, lossyOut);
     if (size <= 0 || lossy) return false;
     std::string bytes(static_cast<std::size_t>(size), '\0');
-    if (WideCharToMultiByte(CP_ACP, flags, wide.c_str(), -1, &bytes[0], size, nullptr,
-                            lossyOut) != size ||
+    if (WideCharToMultiByte(CP_ACP, flags, wide.c_str(), -1, &bytes[0], size, nullptr, lossyOut) !=
+            size ||
         lossy) {
         return false;
     }

@@ -1,10 +1,11 @@
+#include "publish/tool/drive_copy.h"
+
 #include <windows.h>
 
 #include "console/system_error.h"
 #include "publish/disc_sizes.h"
 #include "publish/sha256.h"
 #include "publish/tool/cancel.h"
-#include "publish/tool/drive_copy.h"
 #include "publish/tool/file_reading.h"
 #include "publish/tool/tool_paths.h"
 
@@ -199,7 +200,8 @@ void findTooLarge(const ImageEntry& folder, const std::wstring& relative,
 
 std::uint64_t bytesOf(const ImageEntry& folder) {
     std::uint64_t bytes = 0;
-    for (const ImageEntry& child : folder.children) bytes += child.folder ? bytesOf(child) : child.size;
+    for (const ImageEntry& child : folder.children)
+        bytes += child.folder ? bytesOf(child) : child.size;
     return bytes;
 }
 

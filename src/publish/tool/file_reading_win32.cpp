@@ -1,10 +1,11 @@
+#include "publish/tool/file_reading.h"
+
 #include <windows.h>
 
 #include <memory>
 
 #include "console/system_error.h"
 #include "publish/sha256.h"
-#include "publish/tool/file_reading.h"
 #include "publish/tool/tool_paths.h"
 
 namespace {
@@ -13,8 +14,9 @@ constexpr DWORD kPiece = 1 << 20;
 
 // A page-aligned buffer: reads past the cache need one aligned to the drive's sectors.
 struct PageBuffer {
-    PageBuffer() : bytes(static_cast<std::uint8_t*>(
-                       VirtualAlloc(nullptr, kPiece, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))) {}
+    PageBuffer()
+        : bytes(static_cast<std::uint8_t*>(
+              VirtualAlloc(nullptr, kPiece, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))) {}
     ~PageBuffer() {
         if (bytes != nullptr) VirtualFree(bytes, 0, MEM_RELEASE);
     }

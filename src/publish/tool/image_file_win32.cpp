@@ -1,9 +1,10 @@
+#include "publish/tool/image_file.h"
+
 #include <windows.h>
 
 #include "console/system_error.h"
 #include "publish/disc_sizes.h"
 #include "publish/tool/cancel.h"
-#include "publish/tool/image_file.h"
 #include "publish/tool/tool_paths.h"
 
 WriteOutcome writeImageFile(const ImagePlan& plan, const FileReader& reader,
@@ -12,9 +13,8 @@ WriteOutcome writeImageFile(const ImagePlan& plan, const FileReader& reader,
     ULARGE_INTEGER available;
     if (GetDiskFreeSpaceExW(folder.c_str(), &available, nullptr, nullptr) &&
         available.QuadPart < plan.imageBytes()) {
-        problem = "the drive of " + utf8Of(target) + " has " +
-                  groupedNumber(available.QuadPart) + " bytes free; the image needs " +
-                  groupedNumber(plan.imageBytes());
+        problem = "the drive of " + utf8Of(target) + " has " + groupedNumber(available.QuadPart) +
+                  " bytes free; the image needs " + groupedNumber(plan.imageBytes());
         return WriteOutcome::failed;
     }
 

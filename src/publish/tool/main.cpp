@@ -1,7 +1,6 @@
 // autorun-menu-publish: a medium folder as a disc image (ISO 9660 with Joliet) or copied to
 // a drive, checked by the checker first.
 #include <windows.h>
-
 #include <shellapi.h>
 
 #include <cstdlib>
@@ -12,7 +11,6 @@
 #include "publish/disc_sizes.h"
 #include "publish/image_plan.h"
 #include "publish/publish_options.h"
-#include "publish/utf16_text.h"
 #include "publish/tool/cancel.h"
 #include "publish/tool/checker_step.h"
 #include "publish/tool/drive_copy.h"
@@ -21,6 +19,7 @@
 #include "publish/tool/medium_label.h"
 #include "publish/tool/medium_tree.h"
 #include "publish/tool/tool_paths.h"
+#include "publish/utf16_text.h"
 
 namespace {
 
@@ -159,8 +158,8 @@ int publish(const PublishOptions& options) {
             return kFailed;
         }
         say("Copied " + groupedNumber(report.files) + " files (" + groupedNumber(report.bytes) +
-            " bytes) to " + utf8Of(target) + ", each verified by SHA-256; " +
-            verdictText(verdict) + ".");
+            " bytes) to " + utf8Of(target) + ", each verified by SHA-256; " + verdictText(verdict) +
+            ".");
         return kWritten;
     }
 

@@ -1,6 +1,7 @@
+#include "publish/tool/medium_label.h"
+
 #include <windows.h>
 
-#include "publish/tool/medium_label.h"
 #include "publish/tool/tool_paths.h"
 
 std::wstring mediumLabel(const std::wstring& medium) {

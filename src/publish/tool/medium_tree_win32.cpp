@@ -1,7 +1,8 @@
+#include "publish/tool/medium_tree.h"
+
 #include <windows.h>
 
 #include "console/system_error.h"
-#include "publish/tool/medium_tree.h"
 #include "publish/tool/tool_paths.h"
 
 namespace {
@@ -63,8 +64,8 @@ bool readFolder(const std::wstring& folder, const std::wstring& relative, ImageE
 
 }  // namespace
 
-bool readMediumTree(const std::wstring& full, ImageEntry& root,
-                    std::vector<ImageRefusal>& refusals, std::string& problem) {
+bool readMediumTree(const std::wstring& full, ImageEntry& root, std::vector<ImageRefusal>& refusals,
+                    std::string& problem) {
     root = ImageEntry();
     root.folder = true;
     WIN32_FILE_ATTRIBUTE_DATA data;

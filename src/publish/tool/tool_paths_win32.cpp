@@ -1,6 +1,7 @@
+#include "publish/tool/tool_paths.h"
+
 #include <windows.h>
 
-#include "publish/tool/tool_paths.h"
 #include "publish/utf16_text.h"
 
 std::wstring fullPathOf(const std::wstring& path) {
