@@ -49,16 +49,20 @@ TEST(JolietNames, RefusedForWhatJolietOrWindowsCannotHold) {
 
 TEST(JolietNames, LetterCaseFoldsAsWindowsComparesNames) {
     const std::pair<std::u16string, std::u16string> same[] = {
-        {u"ReadMe.TXT", u"readme.txt"},       {u"Ärger", u"äRGER"},
-        {u"ДОКУМЕНТ", u"документ"},           {u"Ёлка", u"ёлка"},
-        {u"ΟΔΗΓΟΣ", u"οδηγος"},               {u"Łódź", u"łÓDŹ"},
+        {u"ReadMe.TXT", u"readme.txt"}, {u"Ärger", u"äRGER"},
+        {u"ДОКУМЕНТ", u"документ"},     {u"Ёлка", u"ёлка"},
+        {u"ΟΔΗΓΟΣ", u"οδηγος"},         {u"Łódź", u"łÓDŹ"},
         {u"Ελλάδα", u"ΕΛΛΆΔΑ"},
     };
     for (const auto& [a, b] : same) EXPECT_EQ(foldedCase(a), foldedCase(b)) << utf8FromUtf16(a);
     const std::pair<std::u16string, std::u16string> different[] = {
-        {u"a", u"b"}, {u"е", u"ё"}, {u"説明", u"説明書"}, {u"1", u"!"},
+        {u"a", u"b"},
+        {u"е", u"ё"},
+        {u"説明", u"説明書"},
+        {u"1", u"!"},
     };
-    for (const auto& [a, b] : different) EXPECT_NE(foldedCase(a), foldedCase(b)) << utf8FromUtf16(a);
+    for (const auto& [a, b] : different)
+        EXPECT_NE(foldedCase(a), foldedCase(b)) << utf8FromUtf16(a);
 }
 
 TEST(IsoNames, PlainUniqueAndStable) {
@@ -90,7 +94,8 @@ TEST(IsoNames, PlainUniqueAndStable) {
 
 TEST(IsoNames, ManyClashingNamesStayUniqueWithinEightCharacters) {
     std::vector<std::u16string> names;
-    for (int i = 0; i < 1500; ++i) names.push_back(u"Дубликат " + utf16FromUtf8(std::to_string(i)) + u".txt");
+    for (int i = 0; i < 1500; ++i)
+        names.push_back(u"Дубликат " + utf16FromUtf8(std::to_string(i)) + u".txt");
     const std::vector<std::string> iso = isoNamesForFolder(names, std::vector<bool>(names.size()));
     const std::set<std::string> unique(iso.begin(), iso.end());
     EXPECT_EQ(unique.size(), names.size());
@@ -111,7 +116,9 @@ TEST(VolumeLabels, SayWhatTheyLose) {
         {u"MY DISC", "MY_DISC", u"MY DISC", {"\"_\""}},
         {u"ABCDEFGHIJKLMNOPQR", "ABCDEFGHIJKLMNOPQR", u"ABCDEFGHIJKLMNOP", {"first 16"}},
         {u"Disc: one?", "DISC__ONE_", u"Disc_ one_", {"capitals", "A-Z", "Joliet cannot hold"}},
-        {std::u16string(40, u'A'), "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA", std::u16string(16, u'A'),
+        {std::u16string(40, u'A'),
+         "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA",
+         std::u16string(16, u'A'),
          {"first 32", "first 16"}},
     };
     for (const Case& c : cases) {

@@ -57,8 +57,10 @@ TEST(ImagePlan, RefusesWhatTheImageCannotHoldNamingEachPath) {
                folder("x", {nested(8, fileEntry("too deep.txt", 1, ""))})}),
          {{"x\\d1\\d2\\d3\\d4\\d5\\d6\\d7", "8 levels below the root"}}},
         {"paths longer than Windows opens",
-         tree({folder(longName, {folder(longName, {folder(longName, {
-                  fileEntry(std::string(60, 'f'), 1, ""), fileEntry(std::string(62, 'g'), 1, "")})})})}),
+         tree({folder(
+             longName,
+             {folder(longName, {folder(longName, {fileEntry(std::string(60, 'f'), 1, ""),
+                                                  fileEntry(std::string(62, 'g'), 1, "")})})})}),
          {{longName + "\\" + longName + "\\" + longName + "\\" + std::string(62, 'g'),
            "257 characters"}}},
     };
@@ -123,7 +125,9 @@ TEST(ImageWriter, FailsRatherThanWriteAWrongImage) {
             problem);
         EXPECT_EQ(ok, std::string(c.problemPart).empty());
         EXPECT_NE(problem.find(c.problemPart), std::string::npos) << problem;
-        if (ok) EXPECT_EQ(written, plan.imageBytes());
+        if (ok) {
+            EXPECT_EQ(written, plan.imageBytes());
+        }
     }
 }
 

@@ -68,9 +68,9 @@ TEST(PublishOptions, TimesAsSecondsOrUtcDates) {
         EXPECT_TRUE(readTime(utf16FromUtf8(text), read)) << text;
         EXPECT_EQ(read, seconds) << text;
     }
-    for (const char* bad : {"", "-5", "12a", "2025-13-01", "2025-12-32", "2025-12-09T25:00",
-                            "2025-12-09T17", "2025-12-09T17:06:40+01", "1969-12-31",
-                            "9999999999999"}) {
+    for (const char* bad :
+         {"", "-5", "12a", "2025-13-01", "2025-12-32", "2025-12-09T25:00", "2025-12-09T17",
+          "2025-12-09T17:06:40+01", "1969-12-31", "9999999999999"}) {
         std::int64_t read = 0;
         EXPECT_FALSE(readTime(utf16FromUtf8(bad), read)) << bad;
     }

@@ -1,17 +1,16 @@
 // SHA-256 of files of many sizes against sha256sum, which reads them independently.
-#include "publish/sha256.h"
-
 #include <gtest/gtest.h>
 
 #include "medium_on_disk.h"
+#include "publish/sha256.h"
 
 namespace {
 
 TEST(Sha256, AgreesWithSha256sum) {
     if (!hasProgram("sha256sum")) GTEST_SKIP() << "sha256sum is missing";
     TempFolder work;
-    for (std::uint64_t size : {0ull, 55ull, 56ull, 63ull, 64ull, 65ull, 119ull, 120ull,
-                               (1ull << 20) + 3, 3ull << 20}) {
+    for (std::uint64_t size :
+         {0ull, 55ull, 56ull, 63ull, 64ull, 65ull, 119ull, 120ull, (1ull << 20) + 3, 3ull << 20}) {
         const std::string name = "f" + std::to_string(size);
         layOutMedium(work.path(), {{name, size}}, 0);
         const std::string path = work.path() + "/" + name;
