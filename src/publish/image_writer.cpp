@@ -12,6 +12,7 @@ namespace {
 constexpr std::uint8_t kHiddenFlag = 0x01;  // ISO 9660's "existence" bit
 constexpr std::uint8_t kFolderFlag = 0x02;
 constexpr std::size_t kOutputBuffer = 1 << 20;
+constexpr std::size_t kDirectWrite = 256 << 10;
 
 // Collects small writes into whole buffers for the sink, and passes large ones straight on.
 class Output {
@@ -20,7 +21,8 @@ public:
 
     bool write(const std::uint8_t* bytes, std::size_t size) {
         written_ += size;
-        if (buffer_.size() + size <= kOutputBuffer) {
+        // A large piece (a reader's whole buffer) goes on as it is, saving a copy.
+        if (size < kDirectWrite && buffer_.size() + size <= kOutputBuffer) {
             buffer_.insert(buffer_.end(), bytes, bytes + size);
             return true;
         }

@@ -67,8 +67,7 @@ TEST(PublishTool, WritesTheSampleAsAnImageTheSameEveryTime) {
     const ToolRun run = runConsoleTool(
         toolPath(), quoted(medium.path()) + " " + quoted(image) + " --time 2026-12-09");
     ASSERT_EQ(run.exitCode, 0u) << run.output;
-    EXPECT_NE(run.output.find("the checker found nothing wrong"), std::string::npos)
-        << run.output;
+    EXPECT_NE(run.output.find("the checker found nothing wrong"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("CD (700 MB): fits"), std::string::npos) << run.output;
 
     const std::string bytes = readWholeFile(image);
@@ -77,7 +76,8 @@ TEST(PublishTool, WritesTheSampleAsAnImageTheSameEveryTime) {
     EXPECT_EQ(bytes.substr(16 * 2048, 6), "\1CD001");
     EXPECT_EQ(bytes.substr(17 * 2048, 6), "\2CD001");
     EXPECT_EQ(bytes.substr(17 * 2048 + 88, 3), "%/E");
-    EXPECT_EQ(bytes.substr(18 * 2048, 6), std::string("\xff" "CD001"));
+    EXPECT_EQ(bytes.substr(18 * 2048, 6), std::string("\xff"
+                                                      "CD001"));
     EXPECT_EQ(numberAt(bytes, 16 * 2048 + 80) * 2048, bytes.size());
     EXPECT_EQ(bytes.substr(16 * 2048 + 40, 12), "SAMPLE_DISC ");
     // The Joliet label keeps the case of [autorun] label=.
@@ -87,8 +87,8 @@ TEST(PublishTool, WritesTheSampleAsAnImageTheSameEveryTime) {
     EXPECT_EQ(namesIn(out.path()), std::vector<std::string>{"sample.iso"});
 
     const std::string again = out.path() + "again.iso";
-    ASSERT_EQ(runConsoleTool(toolPath(), quoted(medium.path()) + " " + quoted(again) +
-                                             " --time 2026-12-09")
+    ASSERT_EQ(runConsoleTool(toolPath(),
+                             quoted(medium.path()) + " " + quoted(again) + " --time 2026-12-09")
                   .exitCode,
               0u);
     EXPECT_EQ(readWholeFile(again), bytes);
@@ -141,8 +141,7 @@ TEST(PublishTool, RefusesWithExitCodeTwoAndWritesNothing) {
     const ToolRun forced =
         runConsoleTool(toolPath(), quoted(broken.path()) + " " + quoted(image) + " --force");
     EXPECT_EQ(forced.exitCode, 0u) << forced.output;
-    EXPECT_NE(forced.output.find("the checker found 1 error"), std::string::npos)
-        << forced.output;
+    EXPECT_NE(forced.output.find("the checker found 1 error"), std::string::npos) << forced.output;
     EXPECT_TRUE(fileExists(image));
 }
 
@@ -154,7 +153,8 @@ TEST(PublishTool, CopiesTheMediumToAFolderVerified) {
     SetFileAttributesA((medium.path() + "docs\\hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
     TempFolder out;
     const std::string target = out.path() + "stick\\";
-    const ToolRun run = runConsoleTool(toolPath(), quoted(medium.path()) + " --to " + quoted(target));
+    const ToolRun run =
+        runConsoleTool(toolPath(), quoted(medium.path()) + " --to " + quoted(target));
     ASSERT_EQ(run.exitCode, 0u) << run.output;
     EXPECT_NE(run.output.find("Copied 4 files"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("no drive label set"), std::string::npos) << run.output;
