@@ -5,7 +5,6 @@
 // Each is timed five times, alternating; then the process's peak memory.
 // Usage: publish-bench [MiB of the medium, default 1024]
 #include <windows.h>
-
 #include <psapi.h>
 
 #include <algorithm>
@@ -156,9 +155,10 @@ int main(int argc, char** argv) {
     const std::wstring copy = joinedPath(work, L"all-files.bin");
     const std::wstring image = joinedPath(work, L"medium.iso");
 
-    std::printf("Publishing a medium of %llu MiB (%d large files, %d small ones in 20 "
-                "folders)\n",
-                static_cast<unsigned long long>(mebibytes), kLargeFiles, kSmallFiles);
+    std::printf(
+        "Publishing a medium of %llu MiB (%d large files, %d small ones in 20 "
+        "folders)\n",
+        static_cast<unsigned long long>(mebibytes), kLargeFiles, kSmallFiles);
     int exitCode = 0;
     if (!makeMedium(medium, mebibytes << 20)) {
         std::printf("  the medium could not be made\n");
@@ -186,10 +186,11 @@ int main(int argc, char** argv) {
         for (double s : baseline) std::printf(" %7.2f s", s);
         std::printf("\n  %-44s", "the image (tree read, laid out, written):");
         for (double s : imaging) std::printf(" %7.2f s", s);
-        std::printf("\n  image / baseline: fastest of each %.2f, medians %.2f (goal 1.30); image "
-                    "%llu bytes\n",
-                    fastest(imaging) / fastest(baseline), median(imaging) / median(baseline),
-                    static_cast<unsigned long long>(imageBytes));
+        std::printf(
+            "\n  image / baseline: fastest of each %.2f, medians %.2f (goal 1.30); image "
+            "%llu bytes\n",
+            fastest(imaging) / fastest(baseline), median(imaging) / median(baseline),
+            static_cast<unsigned long long>(imageBytes));
     } else {
         std::printf("  failed\n");
     }

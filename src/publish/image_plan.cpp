@@ -210,6 +210,13 @@ ImagePlan planImage(const ImageEntry& root, const ImageOptions& options) {
     planner.assignNames();
     plan.isoFolders = planner.folderOrder(false);
     plan.jolietFolders = planner.folderOrder(true);
+    if (plan.isoFolders.size() > kFolderCountLimit) {
+        plan.refusals.push_back({"", "the medium has " + std::to_string(plan.isoFolders.size()) +
+                                         " folders, the root included; a disc numbers at most " +
+                                         std::to_string(kFolderCountLimit) +
+                                         " in its path tables"});
+        return plan;
+    }
 
     plan.isoPathTableBytes = planner.pathTableBytes(plan.isoFolders, false);
     plan.jolietPathTableBytes = planner.pathTableBytes(plan.jolietFolders, true);

@@ -18,6 +18,8 @@ constexpr int kFolderLevelLimit = 8;
 // The longest path below the medium's root, in UTF-16 characters: with a drive's "E:\" and
 // the final null it fills Windows' MAX_PATH of 260.
 constexpr std::size_t kPathLimit = 256;
+// Folders are numbered in 16 bits in the path tables, the root the first.
+constexpr std::size_t kFolderCountLimit = 65535;
 // A file's size is recorded in 32 bits: 4 GiB and more do not fit.
 constexpr std::uint64_t kFileSizeLimit = 0xFFFFFFFFull;
 

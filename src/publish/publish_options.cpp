@@ -92,7 +92,9 @@ PublishOptions readPublishOptions(const std::vector<std::u16string>& arguments) 
         } else if (argument == u"--time") {
             const std::u16string text = value("a time");
             options.timeGiven = true;
-            if (!text.empty() && !readTime(text, options.time)) {
+            if (text.empty() && i < arguments.size() && arguments[i].empty()) {
+                complain("--time needs a time");
+            } else if (!text.empty() && !readTime(text, options.time)) {
                 complain(
                     "--time takes seconds since 1970 or a UTC date such as "
                     "2026-12-09T17:30:00Z, not \"" +

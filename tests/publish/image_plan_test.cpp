@@ -30,6 +30,19 @@ ImageEntry nested(int depth, ImageEntry innermost) {
     return innermost;
 }
 
+TEST(ImagePlan, RefusesMoreFoldersThanThePathTablesNumber) {
+    std::vector<ImageEntry> folders(kFolderCountLimit - 1, folderEntry(""));
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        folders[i].name = utf16FromUtf8("f" + std::to_string(i));
+    }
+    ImageEntry root = tree(folders);
+    EXPECT_TRUE(planImage(root, {}).writable()) << "65,535 with the root";
+    root.children.push_back(folderEntry("one more"));
+    const ImagePlan plan = planImage(root, {});
+    ASSERT_EQ(plan.refusals.size(), 1u);
+    EXPECT_NE(plan.refusals[0].reason.find("65536 folders"), std::string::npos);
+}
+
 TEST(ImagePlan, RefusesWhatTheImageCannotHoldNamingEachPath) {
     struct Case {
         const char* what;
@@ -67,7 +80,7 @@ TEST(ImagePlan, RefusesWhatTheImageCannotHoldNamingEachPath) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const ImagePlan plan = planImage(c.root, {});
-        ASSERT_EQ(plan.refusals.size(), c.refused.size());
+        ASSERT_EQ(plan.refusals.size(), c.refused.size()) << plan.refusals.front().reason;
         for (std::size_t i = 0; i < c.refused.size(); ++i) {
             EXPECT_EQ(plan.refusals[i].path, c.refused[i].first);
             EXPECT_NE(plan.refusals[i].reason.find(c.refused[i].second), std::string::npos)

@@ -33,6 +33,7 @@ TEST(PublishOptions, ReadsEveryFormAndRefusesBadOnes) {
         {words({"disc", "out.iso", "--label", ""}), "--label needs"},
         {words({"disc", "out.iso", "--time", "yesterday"}), "--time takes"},
         {words({"disc", "out.iso", "--time"}), "--time needs"},
+        {words({"disc", "out.iso", "--time", ""}), "--time needs"},
         {words({"disc", "out.iso", "--bogus"}), "unknown option --bogus"},
         {words({"disc", "out.iso", "--allow-nonempty"}), "for --to"},
     };
