@@ -165,4 +165,44 @@ TEST(PublishTool, CopiesTheMediumToAFolderVerified) {
     EXPECT_NE(attributes & FILE_ATTRIBUTE_HIDDEN, 0u);
 }
 
+// Names in other scripts reach the image's Joliet tree and the copy as they are: the tool
+// reads the medium through wide calls whatever the system's code page.
+TEST(PublishTool, KeepsNamesInEveryScript) {
+    TempFolder medium;
+    layOutSample(medium);
+    const std::wstring folder = std::wstring(medium.path().begin(), medium.path().end());
+    const std::wstring names[] = {L"\u0414\u043e\u043a\u0443\u043c\u0435\u043d\u0442\u044b",
+                                  L"\u8aac\u660e\u66f8.txt"};  // Документы, 説明書.txt
+    ASSERT_TRUE(CreateDirectoryW((folder + names[0]).c_str(), nullptr));
+    HANDLE file = CreateFileW((folder + names[0] + L"\\" + names[1]).c_str(), GENERIC_WRITE, 0,
+                              nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, "text", 4, &written, nullptr);
+    CloseHandle(file);
+
+    TempFolder out;
+    const std::string image = out.path() + "names.iso";
+    const ToolRun run = runConsoleTool(toolPath(), quoted(medium.path()) + " " + quoted(image));
+    ASSERT_EQ(run.exitCode, 0u) << run.output;
+    const std::string bytes = readWholeFile(image);
+    for (const std::wstring& name : names) {
+        std::string ucs2;  // big-endian, as Joliet records names
+        for (wchar_t c : name) {
+            ucs2.push_back(static_cast<char>(c >> 8));
+            ucs2.push_back(static_cast<char>(c & 0xFF));
+        }
+        EXPECT_NE(bytes.find(ucs2), std::string::npos);
+    }
+
+    const ToolRun copy =
+        runConsoleTool(toolPath(), quoted(medium.path()) + " --to " + quoted(out.path() + "copy"));
+    ASSERT_EQ(copy.exitCode, 0u) << copy.output;
+    const std::wstring copied = std::wstring(out.path().begin(), out.path().end()) + L"copy\\" +
+                                names[0] + L"\\" + names[1];
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    ASSERT_TRUE(GetFileAttributesExW(copied.c_str(), GetFileExInfoStandard, &data));
+    EXPECT_EQ(data.nFileSizeLow, 4u);
+}
+
 }  // namespace
