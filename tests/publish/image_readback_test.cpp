@@ -1,5 +1,6 @@
 // Images of table media read back by independent readers: xorriso extracts the tree, which
-// must equal the medium byte for byte; isoinfo lists the Joliet names and tells the labels.
+// must equal the medium byte for byte; isoinfo lists the Joliet names and tells the labels;
+// isovfy checks the ISO 9660 structures.
 // Each image is made twice and must come out the same. Skipped where the readers are
 // missing (scripts/setup installs them).
 #include <gtest/gtest.h>
@@ -77,8 +78,8 @@ std::vector<MediumCase> mediumCases() {
 class ImageReadback : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!hasProgram("xorriso") || !hasProgram("isoinfo")) {
-            GTEST_SKIP() << "xorriso or isoinfo is missing (scripts/setup installs them)";
+        if (!hasProgram("xorriso") || !hasProgram("isoinfo") || !hasProgram("isovfy")) {
+            GTEST_SKIP() << "xorriso, isoinfo or isovfy is missing (scripts/setup installs them)";
         }
     }
 };
@@ -112,6 +113,32 @@ TEST_F(ImageReadback, TheReadersSeeTheMediumAsItIs) {
         ASSERT_EQ(writeImageFile(planImage(tree, options), second), "");
         EXPECT_EQ(fileBytes(first), fileBytes(second)) << "two runs gave different bytes";
         EXPECT_EQ(fs::file_size(first), plan.imageBytes());
+
+        // isovfy (from genisoimage, like isoinfo) checks the ISO 9660 structures: the
+        // descriptors, path tables and directory records. It lists each record whose flags
+        // are other than a plain file's or folder's, so a hidden entry (flags 1 or 3) shows
+        // up there instead of "No errors found"; anything else it lists is a fault.
+        const std::string verified = runCommand("isovfy " + shellQuoted(first) + " 2>&1");
+        const bool anyHidden = std::any_of(medium.items.begin(), medium.items.end(),
+                                           [](const MediumItem& item) { return item.hidden; });
+        if (!anyHidden) {
+            EXPECT_NE(verified.find("No errors found"), std::string::npos) << verified;
+        }
+        std::size_t listed = 0;
+        for (std::size_t at = verified.find("[0 0]\n"), end;
+             at != std::string::npos && (end = verified.find('\n', at)) != std::string::npos;
+             at = end + 1) {
+            const std::string line = verified.substr(at, end - at);
+            if (line == "[0 0]" || line == "No errors found") continue;
+            ++listed;
+            EXPECT_TRUE(line.find("Flags=(1)") != std::string::npos ||
+                        line.find("Flags=(3)") != std::string::npos)
+                << line;
+        }
+        const std::size_t hiddenCount =
+            std::count_if(medium.items.begin(), medium.items.end(),
+                          [](const MediumItem& item) { return item.hidden; });
+        EXPECT_EQ(listed, hiddenCount) << verified;
 
         // xorriso reads the Joliet tree (no Rock Ridge here) and extracts it whole.
         const std::string out = work.path() + "/extracted";

@@ -72,8 +72,7 @@ bool fileDigest(const std::wstring& path, bool pastCache, std::array<std::uint8_
     const DWORD flags = FILE_FLAG_SEQUENTIAL_SCAN | (pastCache ? FILE_FLAG_NO_BUFFERING : 0);
     HANDLE handle = CreateFileW(longPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, flags, nullptr);
-    if (handle == INVALID_HANDLE_VALUE && pastCache &&
-        GetLastError() == ERROR_INVALID_PARAMETER) {
+    if (handle == INVALID_HANDLE_VALUE && pastCache && GetLastError() == ERROR_INVALID_PARAMETER) {
         // A file system that cannot be read past the cache is read through it.
         handle = CreateFileW(longPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
