@@ -13,8 +13,7 @@
 // Signs the 32-byte SHA-256 `digest` with the signer's private key. `signature` is what
 // the SignerInfo carries: an RSA PKCS #1 v1.5 signature, or for an ECDSA key its
 // Ecdsa-Sig-Value in DER (ecdsaSignatureDer). False with the problem for the author.
-using SignDigest =
-    std::function<bool(const Bytes& digest, Bytes& signature, std::string& problem)>;
+using SignDigest = std::function<bool(const Bytes& digest, Bytes& signature, std::string& problem)>;
 
 // Gets an RFC 3161 time-stamp token (a ContentInfo, DER) over `signature`, the signer's
 // signature bytes. False with the problem for the author.

@@ -10,9 +10,9 @@ enum class KeyKind { unknown, rsa, ecdsa };
 
 struct CertificateFacts {
     bool valid = false;
-    Bytes issuer;  // the issuer's Name, DER, as the certificate holds it
-    Bytes serial;  // the serial number's INTEGER, DER
-    Bytes subject; // the subject's Name, DER
+    Bytes issuer;   // the issuer's Name, DER, as the certificate holds it
+    Bytes serial;   // the serial number's INTEGER, DER
+    Bytes subject;  // the subject's Name, DER
     KeyKind key = KeyKind::unknown;
 };
 

@@ -23,7 +23,9 @@ constexpr unsigned char kSet = 0x31;
 // A context-specific tag [n]: constructed (EXPLICIT, or IMPLICIT over a constructed type)
 // or primitive (IMPLICIT over a primitive type).
 constexpr unsigned char context(unsigned n) { return static_cast<unsigned char>(0xA0 | n); }
-constexpr unsigned char contextPrimitive(unsigned n) { return static_cast<unsigned char>(0x80 | n); }
+constexpr unsigned char contextPrimitive(unsigned n) {
+    return static_cast<unsigned char>(0x80 | n);
+}
 
 // `content` under `tag` with its definite length.
 Bytes value(unsigned char tag, const Bytes& content);

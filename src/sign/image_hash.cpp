@@ -50,14 +50,16 @@ bool readLayout(const Bytes& file, Layout& layout, std::string& problem) {
         const std::size_t start = read32(file, entry + 20);
         if (size == 0) continue;
         if (start > file.size() || size > file.size() - start) {
-            problem = "not a whole Windows program: it is cut short (a section's data lies "
-                      "past the end of the file)";
+            problem =
+                "not a whole Windows program: it is cut short (a section's data lies "
+                "past the end of the file)";
             return false;
         }
         layout.sections.push_back({start, size});
     }
-    std::stable_sort(layout.sections.begin(), layout.sections.end(),
-                     [](const Layout::Range& a, const Layout::Range& b) { return a.start < b.start; });
+    std::stable_sort(
+        layout.sections.begin(), layout.sections.end(),
+        [](const Layout::Range& a, const Layout::Range& b) { return a.start < b.start; });
     if (layout.certificateSize != 0 &&
         (layout.certificateOffset > file.size() ||
          layout.certificateSize > file.size() - layout.certificateOffset)) {
@@ -77,8 +79,9 @@ UnsignedImage unsignedImage(const Bytes& program) {
     if (layout.certificateSize != 0 || layout.certificateOffset != 0) {
         if (layout.certificateSize == 0 ||
             layout.certificateOffset + std::size_t{layout.certificateSize} != program.size()) {
-            image.problem = "its signature (certificate table) is not at the end of the file, "
-                            "so it cannot be replaced";
+            image.problem =
+                "its signature (certificate table) is not at the end of the file, "
+                "so it cannot be replaced";
             image.file.clear();
             return image;
         }

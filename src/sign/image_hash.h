@@ -9,9 +9,9 @@
 // The program in `file` without a signature, ready to have one appended.
 struct UnsignedImage {
     bool valid = false;
-    std::string problem;         // when not valid: why it cannot be signed, for the author
-    bool hadSignature = false;   // a certificate table was there and is left out of `file`
-    Bytes file;                  // the program, its length a multiple of 8, no certificate table
+    std::string problem;        // when not valid: why it cannot be signed, for the author
+    bool hadSignature = false;  // a certificate table was there and is left out of `file`
+    Bytes file;                 // the program, its length a multiple of 8, no certificate table
 };
 
 // The program in `program` with any certificate table taken off its end and its entry in

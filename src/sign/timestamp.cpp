@@ -21,8 +21,7 @@ Bytes stampedImprint(const Bytes& token) {
         der::whole(token, type) != der::oid(kSignedData) ||
         !der::next(token, info, type, explicitData) || !der::first(token, explicitData, data) ||
         !der::first(token, data, item) || !der::next(token, data, item, item) ||
-        !der::next(token, data, item, encapsulated) ||
-        !der::first(token, encapsulated, eType) ||
+        !der::next(token, data, item, encapsulated) || !der::first(token, encapsulated, eType) ||
         !der::next(token, encapsulated, eType, eExplicit) ||
         !der::first(token, eExplicit, octets) || octets.tag != der::kOctetString)
         return {};
@@ -49,7 +48,8 @@ std::string freeText(const Bytes& data, const der::Item& text) {
 }  // namespace
 
 Bytes timestampRequest(const Bytes& signature) {
-    return der::sequence({der::integer(1), messageImprint(signature), Bytes{der::kBoolean, 1, 0xFF}});
+    return der::sequence(
+        {der::integer(1), messageImprint(signature), Bytes{der::kBoolean, 1, 0xFF}});
 }
 
 bool timestampToken(const Bytes& response, const Bytes& signature, Bytes& token,
@@ -61,12 +61,12 @@ bool timestampToken(const Bytes& response, const Bytes& signature, Bytes& token,
         answer.end != response.size() || !der::first(response, answer, status) ||
         status.tag != der::kSequence || !der::first(response, status, code) ||
         code.tag != der::kInteger || code.size() != 1) {
-        problem = "the time-stamp server's answer is not a time stamp";
+        problem = "its answer is not a time stamp";
         return false;
     }
     const int granted = response[code.content];
     if (granted != 0 && granted != 1) {
-        problem = "the time-stamp server refused (status " + std::to_string(granted) + ")";
+        problem = "it refused (status " + std::to_string(granted) + ")";
         if (der::next(response, status, code, text) && text.tag == der::kSequence) {
             const std::string words = freeText(response, text);
             if (!words.empty()) problem += ": " + words;
@@ -74,12 +74,12 @@ bool timestampToken(const Bytes& response, const Bytes& signature, Bytes& token,
         return false;
     }
     if (!der::next(response, answer, status, tokenItem) || tokenItem.tag != der::kSequence) {
-        problem = "the time-stamp server granted a time stamp but sent none";
+        problem = "it granted a time stamp but sent none";
         return false;
     }
     token = der::whole(response, tokenItem);
     if (stampedImprint(token) != messageImprint(signature)) {
-        problem = "the time-stamp server's token stamps something other than this signature";
+        problem = "its token stamps something other than this signature";
         token.clear();
         return false;
     }
