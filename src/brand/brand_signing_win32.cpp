@@ -60,16 +60,18 @@ BrandResult signMenuInPlace(const BrandRequest& asked) {
     BrandRequest request = asked;
     std::string full;
     if (!fullPath(request.menu, full)) {
-        return notWritten(BrandOutcome::refused, shown(request.menu) + ": not a path Windows can use: " +
-                                                     systemErrorText(GetLastError()));
+        return notWritten(BrandOutcome::refused,
+                          shown(request.menu) +
+                              ": not a path Windows can use: " + systemErrorText(GetLastError()));
     }
     request.menu = full;
     MenuProgram menu;
     std::string reason;
     const MenuReading reading = readMenuProgram(request.menu, menu, reason);
     if (reading != MenuReading::read) {
-        return notWritten(reading == MenuReading::failed ? BrandOutcome::failed : BrandOutcome::refused,
-                          shown(request.menu) + ": " + reason);
+        return notWritten(
+            reading == MenuReading::failed ? BrandOutcome::failed : BrandOutcome::refused,
+            shown(request.menu) + ": " + reason);
     }
     PlatformSigner signer;
     if (!openSigner(request, signer, reason)) return notWritten(BrandOutcome::refused, reason);

@@ -10,6 +10,7 @@
 #include "console/console_text.h"
 #include "console/system_error.h"
 #include "sign/certificate.h"
+#include "sign/pfx_contents.h"
 #include "sign/signing_password.h"
 
 namespace {
@@ -61,12 +62,39 @@ std::string keyErrorText(DWORD error) {
 
 bool hasPrivateKey(PCCERT_CONTEXT certificate) {
     DWORD size = 0;
-    for (const DWORD property :
-         {DWORD{CERT_KEY_PROV_INFO_PROP_ID}, DWORD{CERT_KEY_CONTEXT_PROP_ID},
-          DWORD{CERT_NCRYPT_KEY_HANDLE_PROP_ID}}) {
+    for (const DWORD property : {DWORD{CERT_KEY_PROV_INFO_PROP_ID}, DWORD{CERT_KEY_CONTEXT_PROP_ID},
+                                 DWORD{CERT_NCRYPT_KEY_HANDLE_PROP_ID}}) {
         if (CertGetCertificateContextProperty(certificate, property, nullptr, &size)) return true;
     }
     return false;
+}
+
+// The certificate of `store` that has a private key and issued none of the others: the
+// signer's own, not a certificate authority of its chain (some systems mark every
+// certificate of a .pfx as having the key). Null when none has a key.
+PCCERT_CONTEXT keyedEndCertificate(HCERTSTORE store) {
+    PCCERT_CONTEXT found = nullptr;
+    for (PCCERT_CONTEXT each = CertEnumCertificatesInStore(store, nullptr); each != nullptr;
+         each = CertEnumCertificatesInStore(store, each)) {
+        if (!hasPrivateKey(each)) continue;
+        bool issuesOthers = false;
+        for (PCCERT_CONTEXT other = CertEnumCertificatesInStore(store, nullptr); other != nullptr;
+             other = CertEnumCertificatesInStore(store, other)) {
+            if (!CertCompareCertificate(kEncoding, other->pCertInfo, each->pCertInfo) &&
+                CertCompareCertificateName(kEncoding, &other->pCertInfo->Issuer,
+                                           &each->pCertInfo->Subject))
+                issuesOthers = true;
+        }
+        if (found == nullptr || !issuesOthers) {
+            if (found != nullptr) CertFreeCertificateContext(found);
+            found = CertDuplicateCertificateContext(each);
+        }
+        if (!issuesOthers) {
+            CertFreeCertificateContext(each);
+            break;
+        }
+    }
+    return found;
 }
 
 // True when `certificate` may sign code: its extended key usage names code signing or
@@ -78,7 +106,8 @@ bool maySignCode(PCCERT_CONTEXT certificate) {
     std::vector<BYTE> buffer(size);
     auto* usage = reinterpret_cast<CERT_ENHKEY_USAGE*>(buffer.data());
     if (!CertGetEnhancedKeyUsage(certificate, 0, usage, &size)) return false;
-    if (usage->cUsageIdentifier == 0) return GetLastError() == static_cast<DWORD>(CRYPT_E_NOT_FOUND);
+    if (usage->cUsageIdentifier == 0)
+        return GetLastError() == static_cast<DWORD>(CRYPT_E_NOT_FOUND);
     for (DWORD i = 0; i < usage->cUsageIdentifier; ++i) {
         const std::string oid = usage->rgpszUsageIdentifier[i];
         if (oid == szOID_PKIX_KP_CODE_SIGNING || oid == "2.5.29.37.0") return true;
@@ -95,7 +124,8 @@ bool thumbprintBytes(const std::string& text, BYTE bytes[20]) {
         digits += c;
     }
     if (digits.size() != 40) return false;
-    for (int i = 0; i < 20; ++i) bytes[i] = static_cast<BYTE>(std::stoi(digits.substr(2 * i, 2), nullptr, 16));
+    for (int i = 0; i < 20; ++i)
+        bytes[i] = static_cast<BYTE>(std::stoi(digits.substr(2 * i, 2), nullptr, 16));
     return true;
 }
 
@@ -121,7 +151,14 @@ bool PlatformSigner::importPfx(const std::string& path, CRYPT_DATA_BLOB& blob,
         store_ = PFXImportCertStore(&blob, password.c_str(), flags);
         if (store_ == nullptr) {
             const DWORD error = GetLastError();
-            if (error == ERROR_INVALID_PASSWORD) {
+            // Some systems refuse a file without a key outright rather than import its
+            // certificates alone, and some give no error code for a wrong password.
+            const Bytes file(blob.pbData, blob.pbData + blob.cbData);
+            if (!pfxHoldsKey(file)) {
+                problem = shown(path) + " holds no private key: it cannot sign";
+                return false;
+            }
+            if (error == ERROR_INVALID_PASSWORD || !PFXVerifyPassword(&blob, password.c_str(), 0)) {
                 problem = "wrong password for " + shown(path);
                 return false;
             }
@@ -132,14 +169,7 @@ bool PlatformSigner::importPfx(const std::string& path, CRYPT_DATA_BLOB& blob,
             continue;
         }
         persistedKey_ = flags == CRYPT_USER_KEYSET;
-        for (PCCERT_CONTEXT each = CertEnumCertificatesInStore(store_, nullptr); each != nullptr;
-             each = CertEnumCertificatesInStore(store_, each)) {
-            if (hasPrivateKey(each)) {
-                certificate_ = CertDuplicateCertificateContext(each);
-                CertFreeCertificateContext(each);
-                break;
-            }
-        }
+        certificate_ = keyedEndCertificate(store_);
         if (certificate_ == nullptr) {
             problem = shown(path) + " holds no private key: it cannot sign";
             return false;
@@ -147,7 +177,8 @@ bool PlatformSigner::importPfx(const std::string& path, CRYPT_DATA_BLOB& blob,
         if (acquireKey()) return true;
         const DWORD error = GetLastError();
         if (flags == CRYPT_USER_KEYSET) {
-            problem = "the private key in " + shown(path) + " cannot be used: " + keyErrorText(error);
+            problem =
+                "the private key in " + shown(path) + " cannot be used: " + keyErrorText(error);
             return false;
         }
         close();
@@ -161,7 +192,8 @@ void PlatformSigner::close() {
     std::vector<BYTE> storedInfo;
     DWORD size = 0;
     if (persistedKey_ && certificate_ != nullptr &&
-        CertGetCertificateContextProperty(certificate_, CERT_KEY_PROV_INFO_PROP_ID, nullptr, &size)) {
+        CertGetCertificateContextProperty(certificate_, CERT_KEY_PROV_INFO_PROP_ID, nullptr,
+                                          &size)) {
         storedInfo.resize(size);
         if (CertGetCertificateContextProperty(certificate_, CERT_KEY_PROV_INFO_PROP_ID,
                                               storedInfo.data(), &size))
@@ -253,10 +285,10 @@ bool PlatformSigner::open(const SignerSource& source, std::string& problem) {
     }
     const LONG validity = CertVerifyTimeValidity(nullptr, certificate_->pCertInfo);
     if (validity != 0) {
-        problem = "the certificate " + name_ +
-                  (validity > 0 ? " expired on " + dateText(certificate_->pCertInfo->NotAfter)
-                                : " is not valid before " +
-                                      dateText(certificate_->pCertInfo->NotBefore));
+        problem =
+            "the certificate " + name_ +
+            (validity > 0 ? " expired on " + dateText(certificate_->pCertInfo->NotAfter)
+                          : " is not valid before " + dateText(certificate_->pCertInfo->NotBefore));
         close();
         return false;
     }
@@ -271,7 +303,8 @@ bool PlatformSigner::open(const SignerSource& source, std::string& problem) {
     ecdsa_ = facts.key == KeyKind::ecdsa;
 
     if (key_ == 0 && !acquireKey()) {
-        problem = "the private key of " + name_ + " cannot be used: " + keyErrorText(GetLastError());
+        problem =
+            "the private key of " + name_ + " cannot be used: " + keyErrorText(GetLastError());
         close();
         return false;
     }
@@ -289,10 +322,29 @@ bool PlatformSigner::open(const SignerSource& source, std::string& problem) {
         const DWORD count = simple->cElement > 1 ? simple->cElement - 1 : simple->cElement;
         for (DWORD i = 1; i < count; ++i) {
             PCCERT_CONTEXT link = simple->rgpElement[i]->pCertContext;
-            certificates_.emplace_back(link->pbCertEncoded, link->pbCertEncoded + link->cbCertEncoded);
+            certificates_.emplace_back(link->pbCertEncoded,
+                                       link->pbCertEncoded + link->cbCertEncoded);
         }
     }
     if (chain != nullptr) CertFreeCertificateChain(chain);
+    // The issuers the .pfx itself carries, should the chain engine not have placed them:
+    // each certificate's issuer found by name, up to but without a self-signed root.
+    PCCERT_CONTEXT current = CertDuplicateCertificateContext(certificate_);
+    for (int depth = 0; depth < 8 && current != nullptr; ++depth) {
+        PCCERT_CONTEXT issuer = CertFindCertificateInStore(
+            store_, kEncoding, 0, CERT_FIND_SUBJECT_NAME, &current->pCertInfo->Issuer, nullptr);
+        CertFreeCertificateContext(current);
+        current = nullptr;
+        if (issuer == nullptr || CertCompareCertificateName(kEncoding, &issuer->pCertInfo->Issuer,
+                                                            &issuer->pCertInfo->Subject)) {
+            if (issuer != nullptr) CertFreeCertificateContext(issuer);
+            break;
+        }
+        const Bytes encoded(issuer->pbCertEncoded, issuer->pbCertEncoded + issuer->cbCertEncoded);
+        if (std::find(certificates_.begin(), certificates_.end(), encoded) == certificates_.end())
+            certificates_.push_back(encoded);
+        current = issuer;
+    }
     return true;
 }
 
@@ -306,7 +358,8 @@ bool PlatformSigner::reopenInAesProvider() {
     // A software key of the older RSA providers is the same key in the AES one, which
     // knows SHA-256: the container is opened again there.
     DWORD size = 0;
-    if (!CertGetCertificateContextProperty(certificate_, CERT_KEY_PROV_INFO_PROP_ID, nullptr, &size))
+    if (!CertGetCertificateContextProperty(certificate_, CERT_KEY_PROV_INFO_PROP_ID, nullptr,
+                                           &size))
         return false;
     std::vector<BYTE> buffer(size);
     if (!CertGetCertificateContextProperty(certificate_, CERT_KEY_PROV_INFO_PROP_ID, buffer.data(),
@@ -345,6 +398,7 @@ bool PlatformSigner::sign(const Bytes& digest, Bytes& signature, std::string& pr
                       " did not sign: " + systemErrorText(static_cast<unsigned long>(status));
             return false;
         }
+        if (!matchesCertificate(digest, signature, problem)) return false;
         if (ecdsa_) signature = ecdsaSignatureDer(signature);
         return true;
     }
@@ -364,9 +418,9 @@ bool PlatformSigner::sign(const Bytes& digest, Bytes& signature, std::string& pr
     }
     // A key set holds an exchange key, a signature key or both; a key spec other than
     // those two (Wine reports both at once) is tried as each.
-    const DWORD specs[] = {keySpec_ == AT_SIGNATURE ? DWORD{AT_SIGNATURE} : DWORD{AT_KEYEXCHANGE},
-                           keySpec_ == AT_KEYEXCHANGE || keySpec_ == AT_SIGNATURE ? 0u
-                                                                                  : DWORD{AT_SIGNATURE}};
+    const DWORD specs[] = {
+        keySpec_ == AT_SIGNATURE ? DWORD{AT_SIGNATURE} : DWORD{AT_KEYEXCHANGE},
+        keySpec_ == AT_KEYEXCHANGE || keySpec_ == AT_SIGNATURE ? 0u : DWORD{AT_SIGNATURE}};
     bool signedHash = CryptSetHashParam(hash, HP_HASHVAL, digest.data(), 0) != 0;
     DWORD error = GetLastError();
     for (const DWORD spec : specs) {
@@ -389,5 +443,29 @@ bool PlatformSigner::sign(const Bytes& digest, Bytes& signature, std::string& pr
         return false;
     }
     std::reverse(signature.begin(), signature.end());
+    return matchesCertificate(digest, signature, problem);
+}
+
+bool PlatformSigner::matchesCertificate(const Bytes& digest, const Bytes& signature,
+                                        std::string& problem) {
+    // The signature checked with the certificate's public key, so a key that is not the
+    // certificate's (a token holding another, a .pfx put together wrongly) is caught here
+    // rather than by the people who run the program. Where the system cannot check, the
+    // file's verification afterwards still does.
+    BCRYPT_KEY_HANDLE publicKey = nullptr;
+    if (!CryptImportPublicKeyInfoEx2(X509_ASN_ENCODING,
+                                     &certificate_->pCertInfo->SubjectPublicKeyInfo, 0, nullptr,
+                                     &publicKey))
+        return true;
+    BCRYPT_PKCS1_PADDING_INFO padding{BCRYPT_SHA256_ALGORITHM};
+    const NTSTATUS status = BCryptVerifySignature(
+        publicKey, ecdsa_ ? nullptr : &padding, const_cast<BYTE*>(digest.data()),
+        static_cast<ULONG>(digest.size()), const_cast<BYTE*>(signature.data()),
+        static_cast<ULONG>(signature.size()), ecdsa_ ? 0 : BCRYPT_PAD_PKCS1);
+    BCryptDestroyKey(publicKey);
+    if (status == static_cast<NTSTATUS>(0xC000A000L)) {  // STATUS_INVALID_SIGNATURE
+        problem = "the private key does not belong to the certificate " + name_;
+        return false;
+    }
     return true;
 }

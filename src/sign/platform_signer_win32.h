@@ -4,7 +4,6 @@
 #pragma once
 
 #include <windows.h>
-
 #include <wincrypt.h>
 
 #include <functional>
@@ -50,6 +49,9 @@ private:
     bool importPfx(const std::string& path, CRYPT_DATA_BLOB& blob, const std::wstring& password,
                    std::string& problem);
     bool acquireKey();
+    // False with the problem when `signature` (as the key gave it) does not verify with the
+    // certificate's public key; true when it does or the system cannot tell.
+    bool matchesCertificate(const Bytes& digest, const Bytes& signature, std::string& problem);
     // Opens a CryptoAPI key again in the provider that signs SHA-256 digests.
     bool reopenInAesProvider();
     void close();

@@ -29,7 +29,8 @@ std::string commonName(const Bytes& data, const der::Item& name) {
         std::string text;
         if (value.tag == 0x1E) {  // BMPString
             for (std::size_t at = value.content; at + 1 < value.end; at += 2)
-                text += data[at] == 0 && data[at + 1] < 0x80 ? static_cast<char>(data[at + 1]) : '?';
+                text +=
+                    data[at] == 0 && data[at + 1] < 0x80 ? static_cast<char>(data[at + 1]) : '?';
         } else {
             text.assign(data.begin() + static_cast<std::ptrdiff_t>(value.content),
                         data.begin() + static_cast<std::ptrdiff_t>(value.end));

@@ -1,7 +1,6 @@
 #include "sign/signed_file_win32.h"
 
 #include <windows.h>
-
 #include <softpub.h>
 #include <wintrust.h>
 

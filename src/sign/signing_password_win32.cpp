@@ -22,7 +22,8 @@ bool signingPassword(const SignerSource& source, std::wstring& password, std::st
     if (!source.passwordFile.empty()) {
         Bytes file;
         if (!readFileBytes(source.passwordFile, file)) {
-            problem = "the password file " + unreadableFileText(source.passwordFile, GetLastError());
+            problem =
+                "the password file " + unreadableFileText(source.passwordFile, GetLastError());
             return false;
         }
         std::string line(file.begin(), file.end());
@@ -43,8 +44,9 @@ bool signingPassword(const SignerSource& source, std::wstring& password, std::st
         return true;
     }
     if (source.askPassword) return source.askPassword(password, problem);
-    problem = "no password for the certificate: give --password-file FILE or set "
-              "AUTORUN_MENU_SIGN_PASSWORD";
+    problem =
+        "no password for the certificate: give --password-file FILE or set "
+        "AUTORUN_MENU_SIGN_PASSWORD";
     return false;
 }
 
@@ -53,16 +55,17 @@ bool askPasswordAtConsole(const std::string& question, std::wstring& password,
     HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
     DWORD mode = 0;
     if (input == INVALID_HANDLE_VALUE || input == nullptr || !GetConsoleMode(input, &mode)) {
-        problem = "no password for the certificate and no console to ask for it: give "
-                  "--password-file FILE or set AUTORUN_MENU_SIGN_PASSWORD";
+        problem =
+            "no password for the certificate and no console to ask for it: give "
+            "--password-file FILE or set AUTORUN_MENU_SIGN_PASSWORD";
         return false;
     }
     writeConsoleLine(ConsoleStream::error, wideFromCodePage(question, CP_UTF8));
     SetConsoleMode(input, (mode & ~static_cast<DWORD>(ENABLE_ECHO_INPUT)) | ENABLE_LINE_INPUT);
     wchar_t buffer[512];
     DWORD got = 0;
-    const BOOL read = ReadConsoleW(input, buffer, static_cast<DWORD>(std::size(buffer) - 1), &got,
-                                   nullptr);
+    const BOOL read =
+        ReadConsoleW(input, buffer, static_cast<DWORD>(std::size(buffer) - 1), &got, nullptr);
     SetConsoleMode(input, mode);
     writeConsoleLine(ConsoleStream::error, L"");
     if (!read) {

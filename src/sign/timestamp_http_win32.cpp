@@ -1,7 +1,6 @@
 #include "sign/timestamp_http_win32.h"
 
 #include <windows.h>
-
 #include <winhttp.h>
 
 #include "console/console_text.h"
@@ -67,12 +66,12 @@ bool post(const std::wstring& url, const Bytes& request, Bytes& answer, std::str
         return false;
     }
     Handle connection{WinHttpConnect(session.handle, host.c_str(), parts.nPort, 0)};
-    Handle call{connection.handle == nullptr
-                    ? nullptr
-                    : WinHttpOpenRequest(connection.handle, L"POST", path.c_str(), nullptr,
-                                         WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
-                                         parts.nScheme == INTERNET_SCHEME_HTTPS ? WINHTTP_FLAG_SECURE
-                                                                                : 0)};
+    Handle call{
+        connection.handle == nullptr
+            ? nullptr
+            : WinHttpOpenRequest(connection.handle, L"POST", path.c_str(), nullptr,
+                                 WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
+                                 parts.nScheme == INTERNET_SCHEME_HTTPS ? WINHTTP_FLAG_SECURE : 0)};
     const wchar_t* headers = L"Content-Type: application/timestamp-query\r\n";
     if (call.handle == nullptr ||
         !WinHttpSendRequest(call.handle, headers, static_cast<DWORD>(-1L),
@@ -86,7 +85,8 @@ bool post(const std::wstring& url, const Bytes& request, Bytes& answer, std::str
     DWORD status = 0;
     DWORD size = sizeof status;
     if (!WinHttpQueryHeaders(call.handle, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
-                             WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX)) {
+                             WINHTTP_HEADER_NAME_BY_INDEX, &status, &size,
+                             WINHTTP_NO_HEADER_INDEX)) {
         problem = httpErrorText(GetLastError());
         return false;
     }

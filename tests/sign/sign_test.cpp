@@ -12,6 +12,8 @@
 #include "sign/authenticode.h"
 #include "sign/der.h"
 #include "sign/image_hash.h"
+#include "sign/pfx_contents.h"
+#include "sign/program_signature.h"
 #include "sign/sha256.h"
 #include "sign/timestamp.h"
 
@@ -42,15 +44,15 @@ Bytes smallProgram() {
     writeNumber(file, pe + 20, 2, static_cast<std::uint32_t>(sections - optional));
     writeNumber(file, pe + 22, 2, 0x0102);
     writeNumber(file, optional, 2, 0x10B);
-    writeNumber(file, optional + 16, 4, 0x1000);      // entry point
-    writeNumber(file, optional + 28, 4, 0x400000);    // image base
-    writeNumber(file, optional + 32, 4, 0x1000);      // section alignment
-    writeNumber(file, optional + 36, 4, 0x200);       // file alignment
-    writeNumber(file, optional + 40, 2, 4);           // OS version
-    writeNumber(file, optional + 48, 2, 4);           // subsystem version
-    writeNumber(file, optional + 56, 4, 0x3000);      // size of image
-    writeNumber(file, optional + 60, 4, 0x200);       // size of headers
-    writeNumber(file, optional + 68, 2, 3);           // console
+    writeNumber(file, optional + 16, 4, 0x1000);    // entry point
+    writeNumber(file, optional + 28, 4, 0x400000);  // image base
+    writeNumber(file, optional + 32, 4, 0x1000);    // section alignment
+    writeNumber(file, optional + 36, 4, 0x200);     // file alignment
+    writeNumber(file, optional + 40, 2, 4);         // OS version
+    writeNumber(file, optional + 48, 2, 4);         // subsystem version
+    writeNumber(file, optional + 56, 4, 0x3000);    // size of image
+    writeNumber(file, optional + 60, 4, 0x200);     // size of headers
+    writeNumber(file, optional + 68, 2, 3);         // console
     writeNumber(file, directories - 4, 4, 16);
     const char* names[] = {".data", ".text"};
     const std::uint32_t places[] = {0x400, 0x200};
@@ -63,7 +65,8 @@ Bytes smallProgram() {
         writeNumber(file, entry + 20, 4, places[i]);
         writeNumber(file, entry + 36, 4, 0x60000020);
     }
-    for (std::size_t at = 0x200; at < file.size(); ++at) file[at] = static_cast<unsigned char>(at * 7);
+    for (std::size_t at = 0x200; at < file.size(); ++at)
+        file[at] = static_cast<unsigned char>(at * 7);
     for (int i = 0; i < 0x13; ++i) file.push_back(static_cast<unsigned char>(0xA0 + i));
     writeChecksum(file);
     return file;
@@ -95,7 +98,9 @@ protected:
             " -subj '/CN=Throwaway chained publisher'"
             " && printf 'extendedKeyUsage=codeSigning\\n' >leaf.ext"
             " && openssl x509 -req -in leaf.csr -CA mid.pem -CAkey mid.key -CAcreateserial"
-            " -days 2 -extfile leaf.ext -out leaf.pem";
+            " -days 2 -extfile leaf.ext -out leaf.pem"
+            " && openssl pkcs12 -export -in rsa.pem -inkey rsa.key -out keyed.pfx -passout pass:x"
+            " && openssl pkcs12 -export -nokeys -in rsa.pem -out keyless.pfx -passout pass:x";
         std::string output;
         ASSERT_TRUE(runCommand(script, output)) << output;
     }
@@ -110,7 +115,8 @@ protected:
                                   const std::vector<std::string>& chain = {}) {
         SigningRequest request;
         request.certificates.push_back(certificateDer(path(name + ".pem")));
-        for (const std::string& more : chain) request.certificates.push_back(certificateDer(path(more)));
+        for (const std::string& more : chain)
+            request.certificates.push_back(certificateDer(path(more)));
         request.programName = "Throwaway menü";
         request.sign = opensslSigner(path(name + ".key"));
         return request;
@@ -119,8 +125,8 @@ protected:
     // osslsigncode's verdict on the program `file` against the root certificate `root`.
     static bool verifies(const Bytes& file, const std::string& root, std::string& output) {
         writeFile(path("signed.exe"), file);
-        return runCommand("osslsigncode verify -in " + path("signed.exe") + " -CAfile " + path(root),
-                          output);
+        return runCommand(
+            "osslsigncode verify -in " + path("signed.exe") + " -CAfile " + path(root), output);
     }
 
     static std::string folder_;
@@ -146,7 +152,8 @@ TEST(Sha256, KnownDigestsAcrossBlockEdges) {
     Sha256 pieces;
     for (std::size_t at = 0; at < million.size(); at += 997)
         pieces.add(million.data() + at, std::min<std::size_t>(997, million.size() - at));
-    EXPECT_EQ("CDC76E5C9914FB9281A1C7E284D73E67F1809A48A497200E046D39CCC7112CD0", hex(pieces.finish()));
+    EXPECT_EQ("CDC76E5C9914FB9281A1C7E284D73E67F1809A48A497200E046D39CCC7112CD0",
+              hex(pieces.finish()));
 }
 
 TEST(Der, LengthsOidsIntegersAndSetsAsDerWritesThem) {
@@ -172,9 +179,10 @@ TEST_F(Signing, ImageHashIsOsslsigncodesForTheSameFile) {
     for (const Bytes& program : programs()) {
         writeFile(path("plain.exe"), program);
         std::string output;
-        ASSERT_TRUE(runCommand("rm -f " + path("theirs.exe") + " && osslsigncode sign -certs " + path("rsa.pem") + " -key " +
-                                   path("rsa.key") + " -h sha256 -in " + path("plain.exe") +
-                                   " -out " + path("theirs.exe") + " && osslsigncode verify -in " +
+        ASSERT_TRUE(runCommand("rm -f " + path("theirs.exe") + " && osslsigncode sign -certs " +
+                                   path("rsa.pem") + " -key " + path("rsa.key") +
+                                   " -h sha256 -in " + path("plain.exe") + " -out " +
+                                   path("theirs.exe") + " && osslsigncode verify -in " +
                                    path("theirs.exe") + " -CAfile " + path("rsa.pem"),
                                output))
             << output;
@@ -201,7 +209,8 @@ TEST_F(Signing, SignedProgramsVerifyWithEveryKeyKindAndThroughAChain) {
     };
     for (const Row& row : rows) {
         for (const Bytes& program : programs()) {
-            SCOPED_TRACE(std::string(row.signer) + ", " + std::to_string(program.size()) + " bytes");
+            SCOPED_TRACE(std::string(row.signer) + ", " + std::to_string(program.size()) +
+                         " bytes");
             const SigningResult result = signProgram(program, request(row.signer, row.chain));
             ASSERT_TRUE(result.done) << result.problem;
             EXPECT_FALSE(result.replacedSignature);
@@ -289,6 +298,35 @@ TEST_F(Signing, BadInputIsRefusedWithItsCause) {
     SigningRequest garbage = request("rsa");
     garbage.certificates = {Bytes{0x30, 0x03, 0x02, 0x01, 0x01}};
     EXPECT_EQ("the signer's certificate cannot be read", signProgram(program, garbage).problem);
+}
+
+TEST_F(Signing, ReadsBackWhetherAProgramIsSignedAndByWhom) {
+    const Bytes program = smallProgram();
+    EXPECT_EQ(SignatureState::none, inspectSignature(program).state);
+    const std::string text = "not a program";
+    EXPECT_EQ(SignatureState::none, inspectSignature(Bytes(text.begin(), text.end())).state);
+
+    const SigningResult chained = signProgram(program, request("leaf", {"mid.pem"}));
+    ASSERT_TRUE(chained.done) << chained.problem;
+    const SignatureFacts facts = inspectSignature(chained.file);
+    EXPECT_EQ(SignatureState::intact, facts.state) << facts.problem;
+    EXPECT_EQ("Throwaway chained publisher", facts.signer);
+
+    Bytes changed = chained.file;
+    changed[0x210] ^= 1;
+    EXPECT_EQ(SignatureState::broken, inspectSignature(changed).state);
+    EXPECT_NE(std::string::npos, inspectSignature(changed).problem.find("changed after"));
+    Bytes garbled = chained.file;
+    garbled[readPeHeader(garbled).certificateOffset + 9] ^= 0xFF;
+    EXPECT_EQ(SignatureState::broken, inspectSignature(garbled).state);
+    Bytes cut = chained.file;
+    cut.resize(cut.size() - 16);
+    EXPECT_EQ(SignatureState::broken, inspectSignature(cut).state);
+}
+
+TEST_F(Signing, TellsWhetherACertificateFileHoldsAKey) {
+    EXPECT_TRUE(pfxHoldsKey(readFile(path("keyed.pfx"))));
+    EXPECT_FALSE(pfxHoldsKey(readFile(path("keyless.pfx"))));
 }
 
 TEST(EcdsaSignature, RawHalvesBecomeDerIntegers) {

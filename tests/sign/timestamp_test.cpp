@@ -1,13 +1,14 @@
 // RFC 3161 time stamps: the request answered by `openssl ts -reply` with a throwaway
 // time-stamp authority, the token taken from the answer, a time-stamped program verifying
 // with osslsigncode, and the answers that must be refused.
+#include "sign/timestamp.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "openssl_signer.h"
 #include "sign/der.h"
-#include "sign/timestamp.h"
 
 namespace {
 
@@ -85,7 +86,8 @@ TEST_F(Timestamp, ATimeStampedProgramVerifies) {
                                folder_ + "/rsa.pem -TSA-CAfile " + folder_ + "/tsa.pem",
                            output))
         << output;
-    EXPECT_NE(std::string::npos, output.find("Timestamp Server Signature verification: ok")) << output;
+    EXPECT_NE(std::string::npos, output.find("Timestamp Server Signature verification: ok"))
+        << output;
 }
 
 TEST(TimestampAnswer, RefusalsAndGarbageAreRefusedWithTheirCause) {
@@ -102,8 +104,7 @@ TEST(TimestampAnswer, RefusalsAndGarbageAreRefusedWithTheirCause) {
         {"rejection with text",
          der::sequence({der::sequence({der::integer(2), der::sequence({statusText})})}),
          "refused (status 2): bad dig"},
-        {"granted without a token", der::sequence({der::sequence({der::integer(0)})}),
-         "sent none"},
+        {"granted without a token", der::sequence({der::sequence({der::integer(0)})}), "sent none"},
         {"a token of something else",
          der::sequence({der::sequence({der::integer(0)}), der::sequence({der::integer(1)})}),
          "something other than this signature"},
