@@ -10,6 +10,7 @@
 
 #include "brand/file_bytes.h"
 #include "built_program.h"
+#include "checker/medium_check.h"
 #include "running_program.h"
 #include "sign/program_signature.h"
 #include "sign/signed_file_win32.h"
@@ -58,6 +59,36 @@ TEST(SignedMenu, WindowsFindsTheSignatureWholeAndAChangeBreaksIt) {
     EXPECT_NE(0, broken) << "Windows accepts a program changed after signing";
     std::printf("WinVerifyTrust: whole %s; changed %s\n",
                 whole == 0 ? "trusted" : trustText(whole).c_str(), trustText(broken).c_str());
+}
+
+// The checker names the signer of the menu beside autorun.inf, and warns when a change
+// broke the signature.
+TEST(SignedMenu, TheCheckerNamesTheSignerAndWarnsOfABrokenSignature) {
+    const auto signatureFinding = [](const std::string& folder) {
+        CheckOptions options;
+        options.medium = folder;
+        for (const Finding& finding : checkMedium(options).findings)
+            if (finding.text.find("the menu program") == 0 &&
+                finding.text.find("signed") != std::string::npos)
+                return finding;
+        return Finding{Severity::Error, Place(folder), "no finding about the signature", 0, {}};
+    };
+    const Finding whole = signatureFinding(medium());
+    EXPECT_EQ(Severity::Info, whole.severity);
+    EXPECT_EQ(0u, whole.text.find("the menu program is signed by Throwaway test publisher"))
+        << whole.text;
+
+    TempFolder folder;
+    Bytes file;
+    ASSERT_TRUE(readFileBytes(medium() + "start.exe", file));
+    file[0x400] ^= 1;
+    ASSERT_TRUE(writeFileBytes(folder.path() + "start.exe", file));
+    folder.write("autorun.inf", "[0]\r\nTitle=Changed\r\n");
+    const Finding broken = signatureFinding(folder.path());
+    EXPECT_EQ(Severity::Warning, broken.severity);
+    EXPECT_EQ(0u, broken.text.find("the menu program's signature is broken (the program was "
+                                   "changed after it was signed"))
+        << broken.text;
 }
 
 }  // namespace
