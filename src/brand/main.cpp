@@ -51,7 +51,8 @@ static int brand(int argc, char** argv) {
         say(shownFull(options.request.menu) +
             " is signed; the signature does not cover the branded copy and is removed.");
         say("Sign " + shownFull(options.request.output) +
-            " again (scripts/release --sign, or signtool sign).");
+            " again: autorun-menu-brand --sign-only --sign CERT.pfx, or give --sign when "
+            "branding.");
     }
     for (const std::string& note : result.notes) say(note);
     if (result.outcome == BrandOutcome::written) {

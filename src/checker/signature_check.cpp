@@ -30,17 +30,18 @@ void checkProgramSignature(const std::string& program, Report& report) {
     if (verdict != 0 && verdict != static_cast<long>(CERT_E_UNTRUSTEDROOT) &&
         verdict != static_cast<long>(CERT_E_CHAINING)) {
         report.setTextCodePage(kUtf8CodePage);
-        report.warning(program, "the menu program is signed" +
-                                    (facts.signer.empty() ? std::string() : " by " + facts.signer) +
-                                    ", but Windows does not accept the signature: " +
-                                    trustText(verdict));
+        report.warning(program,
+                       "the menu program is signed" +
+                           (facts.signer.empty() ? std::string() : " by " + facts.signer) +
+                           ", but Windows does not accept the signature: " + trustText(verdict));
         report.setTextCodePage(codePage);
         return;
     }
     report.setTextCodePage(kUtf8CodePage);
-    report.info(program, "the menu program is signed by " +
-                             (facts.signer.empty() ? std::string("an unnamed signer") : facts.signer) +
-                             (verdict == 0 ? std::string() : " (" + trustText(verdict) + ")") +
-                             (facts.problem.empty() ? std::string() : "; " + facts.problem));
+    report.info(program,
+                "the menu program is signed by " +
+                    (facts.signer.empty() ? std::string("an unnamed signer") : facts.signer) +
+                    (verdict == 0 ? std::string() : " (" + trustText(verdict) + ")") +
+                    (facts.problem.empty() ? std::string() : "; " + facts.problem));
     report.setTextCodePage(codePage);
 }
