@@ -26,4 +26,3 @@ std::string keyErrorText(unsigned long error) {
     const std::string words = systemErrorText(error);
     return words.compare(0, 13, "system error ") == 0 ? "error " + std::string(number) : words;
 }
-

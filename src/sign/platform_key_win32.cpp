@@ -1,7 +1,6 @@
 // The signer's key at work: a digest signed through CNG or CryptoAPI, whichever holds the
 // key, and the signature checked with the certificate's public key.
 #include <windows.h>
-
 #include <ncrypt.h>
 
 #include <algorithm>
