@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "brand/brand_signing.h"
 #include "brand/branded_program.h"
 #include "brand/branded_resources.h"
 #include "brand/file_bytes.h"
@@ -107,6 +108,7 @@ bool versionWithNames(const BrandRequest& request, const MenuProgram& menu, Byte
 BrandResult brandMenu(const BrandRequest& asked) {
     std::string problem = requestProblem(asked);
     if (!problem.empty()) return refused(problem);
+    if (asked.signOnly) return signMenuInPlace(asked);
 
     // Every path full before any call: LoadLibraryEx would look for a relative one along
     // the program search path, the tool's own folder first, not in the current folder.
@@ -161,6 +163,9 @@ BrandResult brandMenu(const BrandRequest& asked) {
     if (!versionWithNames(request, menu, version, reason)) return refused(reason);
     const std::vector<Resource> resources =
         brandedResources(menu.resources, picture, icons, version);
+    // The certificate is opened and checked before anything is written.
+    PlatformSigner signer;
+    if (asksToSign(request) && !openSigner(request, signer, reason)) return refused(reason);
 
     // The output: a file beside it first, renamed into place only once checked.
     const std::string folder = folderOf(request.output);
@@ -182,7 +187,8 @@ BrandResult brandMenu(const BrandRequest& asked) {
     BrandResult result;
     result.signatureRemoved = menu.header.certificateSize != 0;
     if (!writeBrandedProgram(temporary, menu.file, menu.header, resources, reason) ||
-        !verifyBrandedProgram(temporary, menu.header, resources, reason)) {
+        !verifyBrandedProgram(temporary, menu.header, resources, reason) ||
+        (asksToSign(request) && !signWrittenProgram(temporary, request, signer, result, reason))) {
         DeleteFileA(temporary);
         result.outcome = BrandOutcome::failed;
         result.reason = shown(request.output) + ": " + reason;

@@ -26,6 +26,10 @@ constexpr Option kOptions[] = {
     {"--picture", Value::file, &BrandRequest::picture},
     {"--icon", Value::file, &BrandRequest::icon},
     {"--fit", Value::colour, nullptr},
+    {"--sign", Value::file, &BrandRequest::signPfx},
+    {"--sign-store", Value::text, &BrandRequest::signStore},
+    {"--timestamp", Value::text, &BrandRequest::timestampUrl},
+    {"--password-file", Value::file, &BrandRequest::passwordFile},
 };
 
 // The option called `name`, as a row of kOptions or of kVersionNames; false when unknown.
@@ -129,6 +133,14 @@ bool parseBrandOptions(int argc, const char* const* argv, BrandOptions& options,
             options.help = true;
             continue;
         }
+        if (argument == "--sign-only") {
+            if (options.request.signOnly) {
+                problem = "--sign-only given twice";
+                return false;
+            }
+            options.request.signOnly = true;
+            continue;
+        }
         if (argument.size() < 2 || argument[0] != '-') {
             if (pathArgument(argument).empty()) {
                 problem = "an empty argument where MENU.exe or OUTPUT.exe belongs";
@@ -167,6 +179,14 @@ bool parseBrandOptions(int argc, const char* const* argv, BrandOptions& options,
     if (options.help) return true;
     problem = requestProblem(options.request);
     if (!problem.empty()) return false;
+    if (options.request.signOnly) {
+        if (pathCount != 1) {
+            problem = pathCount == 0 ? "no MENU.exe given"
+                                     : "--sign-only signs MENU.exe in place: give no OUTPUT.exe";
+            return false;
+        }
+        return true;
+    }
     if (pathCount < 2) {
         problem = pathCount == 0 ? "no MENU.exe and OUTPUT.exe given" : "no OUTPUT.exe given";
         return false;
@@ -178,7 +198,8 @@ std::string brandUsage() {
     std::string usage =
         "Usage: autorun-menu-brand [--picture IMAGE [--fit COLOUR]] [--icon ICON]\n"
         "         [--company TEXT] [--product TEXT] [--description TEXT]\n"
-        "         [--copyright TEXT] MENU.exe OUTPUT.exe\n"
+        "         [--copyright TEXT] [SIGNING] MENU.exe OUTPUT.exe\n"
+        "       autorun-menu-brand --sign-only SIGNING MENU.exe\n"
         "\n"
         "Writes OUTPUT.exe: a copy of the menu program MENU.exe (autorun-menu.exe of\n"
         "this release) that shows your picture and icon and carries your names. Give\n"
@@ -201,9 +222,24 @@ std::string brandUsage() {
         "                   stay the menu's\n"
         "  --help           print this text\n"
         "\n"
+        "SIGNING: --sign CERT.pfx [--password-file FILE] | --sign-store THUMBPRINT,\n"
+        "         and [--timestamp URL]\n"
+        "  --sign CERT.pfx  sign the program written with the certificate and key in\n"
+        "                   CERT.pfx. The password is the first line of FILE, or the\n"
+        "                   environment variable AUTORUN_MENU_SIGN_PASSWORD, or else\n"
+        "                   asked for; never give it on the command line\n"
+        "  --sign-store THUMBPRINT\n"
+        "                   sign with the code-signing certificate of that SHA-1\n"
+        "                   thumbprint in your certificate store (Personal); its key\n"
+        "                   may lie on a token or smart card\n"
+        "  --timestamp URL  have the signature time-stamped by that RFC 3161 server, so\n"
+        "                   it stays valid after the certificate expires\n"
+        "  --sign-only      sign MENU.exe as it is, in place (a signature it has is\n"
+        "                   replaced)\n"
+        "\n"
         "Exit code: 0 written and checked; 2 nothing written because of the input (the\n"
         "message says which); 1 nothing written because writing or checking failed.\n"
-        "A signed MENU.exe loses its signature: sign OUTPUT.exe again.\n";
+        "A signed MENU.exe loses its signature: sign OUTPUT.exe again (SIGNING).\n";
     replace(usage, "{frame}", std::to_string(menuWidth) + " x " + std::to_string(menuHeight));
     // The captions' area as the layout gives it; the comment box by its first and last
     // columns and rows.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,7 +21,22 @@ struct BrandRequest {
     std::optional<std::string> product;
     std::optional<std::string> description;
     std::optional<std::string> copyright;
+    // Signing: the program written is signed with the author's certificate, from a .pfx
+    // file or the user's certificate store, time-stamped when a server is given.
+    std::optional<std::string> signPfx;       // --sign CERT.pfx
+    std::optional<std::string> signStore;     // --sign-store THUMBPRINT
+    std::optional<std::string> timestampUrl;  // --timestamp URL
+    std::optional<std::string> passwordFile;  // --password-file FILE (the .pfx password)
+    bool signOnly = false;  // --sign-only: MENU.exe signed as it is, in place; no OUTPUT.exe
+    // Asks for the .pfx password when no file and no environment variable gives it (the
+    // console tool asks at the console); false with the problem. Empty: never asked.
+    std::function<bool(std::wstring& password, std::string& problem)> askPassword;
 };
+
+// True when `request` asks for a signature.
+inline bool asksToSign(const BrandRequest& request) {
+    return request.signPfx.has_value() || request.signStore.has_value();
+}
 
 // The version texts a request may set: the option that gives each, its key in the version
 // block, and where the request holds it.
@@ -36,8 +52,9 @@ inline constexpr VersionName kVersionNames[] = {
     {"--copyright", u"LegalCopyright", &BrandRequest::copyright},
 };
 
-// Why `request` asks for nothing that can be done: no change at all, or a fit colour
-// without a picture. Empty when it asks for something.
+// Why `request` asks for nothing that can be done: no change at all, a fit colour without
+// a picture, signing options without a certificate or with two, or --sign-only with
+// changes. Empty when it asks for something.
 std::string requestProblem(const BrandRequest& request);
 
 enum class BrandOutcome {
@@ -59,6 +76,12 @@ struct BrandResult {
     std::vector<std::string> notes;
     // When not written: why, in UTF-8, beginning with the file or option it is about.
     std::string reason;
-    // When written: the full path of OUTPUT.exe.
+    // When written: the full path of OUTPUT.exe (or of MENU.exe, signed in place).
     std::string output;
+    // When written and signed: the signer's name read back from the written file (UTF-8),
+    // whether a signature was replaced, and what Windows said of the signer when this
+    // computer does not trust it (empty when it does).
+    std::string signer;
+    bool signatureReplaced = false;
+    std::string trust;
 };

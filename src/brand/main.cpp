@@ -11,6 +11,7 @@
 #include "console/close_prompt.h"
 #include "console/console_text.h"
 #include "console/full_path.h"
+#include "sign/signing_password.h"
 
 // Messages are built in UTF-8 and written as characters (console_text.h).
 static void say(const std::string& message) {
@@ -41,16 +42,29 @@ static int brand(int argc, char** argv) {
         writeConsoleLines(ConsoleStream::output, brandUsage(), CP_UTF8);
         return 0;
     }
+    options.request.askPassword = [&options](std::wstring& password, std::string& why) {
+        return askPasswordAtConsole("Password for " + shownFull(*options.request.signPfx) + ":",
+                                    password, why);
+    };
     const BrandResult result = brandMenu(options.request);
-    if (result.signatureRemoved) {
+    if (result.signatureRemoved && !asksToSign(options.request)) {
         say(shownFull(options.request.menu) +
             " is signed; the signature does not cover the branded copy and is removed.");
         say("Sign " + shownFull(options.request.output) +
-            " again (scripts/release --sign, or signtool sign).");
+            " again: autorun-menu-brand --sign-only --sign CERT.pfx, or give --sign when "
+            "branding.");
     }
     for (const std::string& note : result.notes) say(note);
     if (result.outcome == BrandOutcome::written) {
-        say("wrote " + utf8FromSystemText(result.output));
+        if (result.signatureReplaced)
+            say("the signature " + shownFull(options.request.menu) + " had is replaced");
+        say((options.request.signOnly ? "signed " : "wrote ") + utf8FromSystemText(result.output));
+        if (!result.signer.empty()) {
+            say("signed by " + result.signer +
+                (options.request.timestampUrl ? ", time-stamped by " + *options.request.timestampUrl
+                                              : ", without a time stamp"));
+        }
+        if (!result.trust.empty()) say("note: " + result.trust);
     } else {
         fail(result.reason + "; nothing written");
     }

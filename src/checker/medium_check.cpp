@@ -19,6 +19,7 @@
 #include "checker/read_through.h"
 #include "checker/report.h"
 #include "checker/section_check.h"
+#include "checker/signature_check.h"
 #include "checker/value_text.h"
 #include "checker/view_check.h"
 #include "console/full_path.h"
@@ -290,6 +291,7 @@ bool checkMenuFile(const CheckOptions& options, const std::string& menuFile, Rep
     std::string program;
     Picture picture;
     const bool pictureRead = findPicture(options, folder, program, picture, report);
+    if (!program.empty()) checkProgramSignature(program, report);
 
     const std::vector<std::string> names = sectionNames();
     bool viewPresent = false;

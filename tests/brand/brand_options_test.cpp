@@ -91,6 +91,24 @@ TEST(BrandOptions, RefusesWhatItCannotUse) {
          "nothing to change: give --picture, --icon, --company, --product, --description or "
          "--copyright"},
         {"--fit 3 --icon i.ico m.exe o.exe", "--fit goes with --picture IMAGE"},
+        {"--sign c.pfx m.exe o.exe",
+         "nothing to change: give --picture, --icon, --company, --product, --description or "
+         "--copyright (or --sign-only to sign MENU.exe as it is)"},
+        {"--sign c.pfx --sign-store AB --icon i.ico m.exe o.exe",
+         "--sign and --sign-store both given: sign with one certificate"},
+        {"--sign-store AB --password-file p.txt --icon i.ico m.exe o.exe",
+         "--password-file goes with --sign CERT.pfx"},
+        {"--timestamp http://t --icon i.ico m.exe o.exe",
+         "--timestamp goes with --sign CERT.pfx or --sign-store THUMBPRINT"},
+        {"--sign-only m.exe", "--sign-only needs --sign CERT.pfx or --sign-store THUMBPRINT"},
+        {"--sign-only --sign c.pfx --icon i.ico m.exe",
+         "--sign-only signs MENU.exe as it is: leave out the picture, icon and names, or leave "
+         "out --sign-only"},
+        {"--sign-only --sign c.pfx m.exe o.exe",
+         "--sign-only signs MENU.exe in place: give no OUTPUT.exe"},
+        {"--sign-only --sign c.pfx", "no MENU.exe given"},
+        {"--sign-only --sign-only --sign c.pfx m.exe", "--sign-only given twice"},
+        {"--sign c.pfx --sign d.pfx --icon i.ico m.exe o.exe", "--sign given twice"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
@@ -99,6 +117,27 @@ TEST(BrandOptions, RefusesWhatItCannotUse) {
         EXPECT_FALSE(parse(c.line, options, problem));
         EXPECT_EQ(c.problem, problem);
     }
+}
+
+TEST(BrandOptions, ReadsTheSigningOptions) {
+    BrandOptions options;
+    std::string problem;
+    ASSERT_TRUE(
+        parse("--icon i.ico --sign c.pfx --password-file p.txt --timestamp=http://t/ "
+              "m.exe o.exe",
+              options, problem))
+        << problem;
+    EXPECT_EQ("c.pfx", shown(options.request.signPfx));
+    EXPECT_EQ("p.txt", shown(options.request.passwordFile));
+    EXPECT_EQ("http://t/", shown(options.request.timestampUrl));
+    EXPECT_FALSE(options.request.signOnly);
+
+    BrandOptions only;
+    ASSERT_TRUE(parse("--sign-only --sign-store 0A1B m.exe", only, problem)) << problem;
+    EXPECT_TRUE(only.request.signOnly);
+    EXPECT_EQ("0A1B", shown(only.request.signStore));
+    EXPECT_EQ("m.exe", only.request.menu);
+    EXPECT_TRUE(only.request.output.empty());
 }
 
 // Lines fit an 80-column console, and the places to keep calm are filled in.

@@ -153,7 +153,9 @@ TEST(CheckerGoodMedium, TellsWhatTheMenuDoesAndFindsNothingWrong) {
 
     EXPECT_TRUE(result.complete);
     EXPECT_EQ(result.menuFile, medium.path() + "autorun.inf");
-    EXPECT_EQ(exitCode(result.findings), 0);
+    // The built menu is not signed, the one warning; its signed twin is checked in
+    // tests/brand/signed_menu_test.cpp.
+    EXPECT_EQ(exitCode(result.findings), 1);
     const std::string folder = folderOf(medium);
     for (const Expected& expected : std::vector<Expected>{
              {6, kInfo, "[View] FontSize", "16"},
@@ -179,12 +181,14 @@ TEST(CheckerGoodMedium, TellsWhatTheMenuDoesAndFindsNothingWrong) {
                                                      : kAnsiCodePage)
             << testing::PrintToString(finding);
     }
-    // Nothing but infos and the note that the menu started from this folder would take
-    // the root of its drive for the medium's root.
+    // Nothing but infos, the note that the menu started from this folder would take the
+    // root of its drive for the medium's root, and the unsigned program.
     expectFindings(findingsOf(result, {kNote, kWarning, kError}),
                    {{0, kNote, "%MEDIUM%\\",
                      "the menu started from this folder takes the root of its drive, " +
-                         medium.path().substr(0, 3)}},
+                         medium.path().substr(0, 3)},
+                    {0, kWarning, "%MEDIUM%\\autorun-menu.exe",
+                     "the menu program is not signed: Smart App Control may block it"}},
                    folder, result);
     // What the checks set up in the menu's state is gone again.
     EXPECT_EQ(launcherState.view.FontSize, 99);
@@ -534,7 +538,8 @@ TEST(CheckerContrast, CaptionsOnABusyPictureAreHardToRead) {
         "light or evenly dark behind all the captions helps (brand the menu with one)";
     expectFindings(
         findingsOf(result, {kWarning}),
-        {{5, kWarning, "[0] 1", "caption in colour"},
+        {{0, kWarning, "%MEDIUM%\\start.exe", "the menu program is not signed"},
+         {5, kWarning, "[0] 1", "caption in colour"},
          {5, kWarning, "[0] 1", "lit caption in colour"},
          {6, kWarning, "[0] 2", "no caption: the entry is not shown, yet key 2 still starts it"}},
         folderOf(medium), result);
