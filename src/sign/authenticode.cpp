@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "bytes/sha256.h"
 #include "pe_header/pe_header.h"
 #include "sign/certificate.h"
 #include "sign/der.h"
 #include "sign/image_hash.h"
-#include "sign/sha256.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "bytes/sha256.h"
 #include "pe_header/pe_header.h"
-#include "sign/sha256.h"
 
 namespace {
 

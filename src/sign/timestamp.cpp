@@ -1,7 +1,7 @@
 #include "sign/timestamp.h"
 
+#include "bytes/sha256.h"
 #include "sign/der.h"
-#include "sign/sha256.h"
 
 namespace {
 

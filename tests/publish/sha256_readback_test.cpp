@@ -1,8 +1,8 @@
 // SHA-256 of files of many sizes against sha256sum, which reads them independently.
 #include <gtest/gtest.h>
 
+#include "bytes/sha256.h"
 #include "medium_on_disk.h"
-#include "publish/sha256.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bytes/sha256.h"
 #include "openssl_signer.h"
 #include "pe_header/pe_header.h"
 #include "sign/authenticode.h"
@@ -14,7 +15,6 @@
 #include "sign/image_hash.h"
 #include "sign/pfx_contents.h"
 #include "sign/program_signature.h"
-#include "sign/sha256.h"
 #include "sign/timestamp.h"
 
 namespace {

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
+#include "bytes/sha256.h"
 #include "console/system_error.h"
 #include "publish/disc_sizes.h"
-#include "publish/sha256.h"
 #include "publish/tool/cancel.h"
 #include "publish/tool/file_reading.h"
 #include "publish/tool/tool_paths.h"
@@ -146,7 +146,7 @@ private:
         if (!read) return fail(utf8Of(shown) + ": " + readProblem);
         if (!ok) return fail(utf8Of(shown) + ": the file changed while it was copied");
 
-        std::array<std::uint8_t, 32> copied{};
+        Bytes copied;
         std::string verifyProblem;
         if (!fileDigest(path, true, copied, verifyProblem)) {
             return fail(utf8Of(path) + ": " + verifyProblem);

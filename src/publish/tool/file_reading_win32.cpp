@@ -4,8 +4,8 @@
 
 #include <memory>
 
+#include "bytes/sha256.h"
 #include "console/system_error.h"
-#include "publish/sha256.h"
 #include "publish/tool/tool_paths.h"
 
 namespace {
@@ -62,8 +62,7 @@ FileReader mediumFileReader() {
     };
 }
 
-bool fileDigest(const std::wstring& path, bool pastCache, std::array<std::uint8_t, 32>& digest,
-                std::string& problem) {
+bool fileDigest(const std::wstring& path, bool pastCache, Bytes& digest, std::string& problem) {
     PageBuffer buffer;
     if (buffer.bytes == nullptr) {
         problem = "no memory to read it";

@@ -1,8 +1,9 @@
-// SHA-256 of bytes in memory: the digest Authenticode signs with, computed the same way on
-// every target so the signature's layout never depends on the platform.
+// SHA-256 (FIPS 180-4), computed the same way on every target: the digest Authenticode
+// signs with, and the check that a file copied to a drive reads back as the medium's.
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "bytes/little_endian.h"
 
@@ -24,3 +25,6 @@ private:
 
 // The digest of `data` in one call.
 Bytes sha256(const Bytes& data);
+
+// `digest` in lower-case hexadecimal, as sha256sum prints it.
+std::string hexDigest(const Bytes& digest);

@@ -1,4 +1,4 @@
-#include "sign/sha256.h"
+#include "bytes/sha256.h"
 
 #include <cstring>
 
@@ -100,4 +100,14 @@ Bytes sha256(const Bytes& data) {
     Sha256 hash;
     hash.add(data);
     return hash.finish();
+}
+
+std::string hexDigest(const Bytes& digest) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string text;
+    for (const unsigned char byte : digest) {
+        text += kDigits[byte >> 4];
+        text += kDigits[byte & 15];
+    }
+    return text;
 }
