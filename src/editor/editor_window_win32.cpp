@@ -52,6 +52,7 @@ struct Editor {
     std::uint32_t findingsAsked = 0;  // the generation of the latest request
     std::vector<std::size_t> rows;    // for each row of the list, its finding
     bool asking = false;              // a question about the file on disk is on screen
+    HWND focus = nullptr;             // the control that had the focus when the window left
 };
 
 Editor editor;
@@ -857,6 +858,19 @@ LRESULT CALLBACK editorProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             }
             return 0;
         }
+        case WM_ACTIVATE:
+            // The control with the caret keeps it while another window is active.
+            if (LOWORD(wParam) == WA_INACTIVE && IsChild(window, GetFocus()))
+                editor.focus = GetFocus();
+            return DefWindowProcW(window, message, wParam, lParam);
+        case WM_SETFOCUS: {
+            HWND to = editor.focus;
+            if (to == nullptr || !IsWindow(to) || !IsWindowEnabled(to) || !IsWindowVisible(to))
+                to = IsWindowEnabled(control(IDC_TITLE)) ? control(IDC_TITLE)
+                                                         : GetDlgItem(window, IDC_LANGUAGE_BOX);
+            SetFocus(to);
+            return 0;
+        }
         case WM_INITMENUPOPUP:
             enableCommands(reinterpret_cast<HMENU>(wParam));
             return 0;
@@ -911,6 +925,8 @@ LRESULT CALLBACK editorProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 HWND openEditorWindow(HINSTANCE instance, const std::wstring& open, int show,
                       const std::wstring& checkerProgram) {
+    // One window at a time; a new one starts afresh.
+    editor = Editor();
     editor.instance = instance;
     // The shell's folder picker and drag and drop want an apartment on the window's thread.
     OleInitialize(nullptr);
@@ -953,9 +969,11 @@ HWND openEditorWindow(HINSTANCE instance, const std::wstring& open, int show,
     editor.findings = std::make_unique<FindingsWorker>(window, kFindingsMessage, checkerProgram);
     editor.session.setListener(sessionChanged);
     sessionChanged({kBytesChanged | kValuesChanged | kSectionChanged | kFileChanged, nullptr});
+    // The file before the window shows, so that what the author types the moment it shows
+    // lands in a field that takes it.
+    if (!open.empty()) openFile(open);
     ShowWindow(window, show);
     UpdateWindow(window);
-    if (!open.empty()) openFile(open);
     return window;
 }
 

@@ -67,7 +67,9 @@ TEST(PublishTool, WritesTheSampleAsAnImageTheSameEveryTime) {
     const ToolRun run = runConsoleTool(
         toolPath(), quoted(medium.path()) + " " + quoted(image) + " --time 2026-12-09");
     ASSERT_EQ(run.exitCode, 0u) << run.output;
-    EXPECT_NE(run.output.find("the checker found nothing wrong"), std::string::npos) << run.output;
+    // The sample's menu is the build's own, unsigned, which the checker warns about.
+    EXPECT_NE(run.output.find("the checker found 0 errors and 1 warning"), std::string::npos)
+        << run.output;
     EXPECT_NE(run.output.find("CD (700 MB): fits"), std::string::npos) << run.output;
 
     const std::string bytes = readWholeFile(image);
