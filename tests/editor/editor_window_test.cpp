@@ -143,16 +143,17 @@ BOOL CALLBACK findControl(HWND child, LPARAM data) {
 // The editor started on a medium folder holding `menuFile` and the menu program.
 class EditorWindow : public ::testing::Test {
 protected:
-    void open(const std::string& menuFile) {
+    // `settled`: gives the editor time to take its input before the test goes on.
+    void open(const std::string& menuFile, bool settled = true) {
         menuFile_ = folder_.write("autorun.inf", menuFile);
         ASSERT_TRUE(copyProgram(builtProgramPath(), folder_.path() + "autorun-menu.exe"));
         std::string folder = folder_.path();
         folder.pop_back();
-        openFolder(folder);
+        openFolder(folder, settled);
     }
 
     // Starts the editor on the medium folder `folder` (no final separator).
-    void openFolder(const std::string& folder) {
+    void openFolder(const std::string& folder, bool settled = true) {
         program_ = std::make_unique<RunningProgram>(editorPath(), "\"" + folder + "\"");
         ASSERT_TRUE(program_->started());
         ASSERT_TRUE(waitUntil(
@@ -168,8 +169,8 @@ protected:
             kStartTimeoutMs))
             << "the editor shows no window with autorun.inf open";
         SetForegroundWindow(window_);
-        preview_ = GetDlgItem(window_, IDC_PREVIEW);
-        settle();
+        preview_ = control(IDC_PREVIEW);
+        if (settled) settle();
     }
 
     // Gives the editor time to take its input and redraw.
@@ -264,6 +265,21 @@ TEST_F(EditorWindow, ACaptionChangesItsEntryAloneAndSavingChangesItsLine) {
     int differing = 0;
     for (std::size_t i = 0; i < old.size(); ++i) differing += old[i] != now[i] ? 1 : 0;
     EXPECT_EQ(1, differing) << "the file differs in the caption's line alone";
+}
+
+// What the author types the moment the window shows lands in the field with the caret.
+TEST_F(EditorWindow, KeysTypedAsTheWindowShowsLandInTheFieldWithTheCaret) {
+    ASSERT_NO_FATAL_FAILURE(open(sampleMenuFile(), false));
+    RECT frame;
+    GetWindowRect(window_, &frame);
+    ASSERT_TRUE(movePointerTo(window_, (frame.right - frame.left) / 2, 10));
+    ASSERT_TRUE(pressKey('Q'));
+    ASSERT_TRUE(pressKey('W'));
+    ASSERT_TRUE(waitUntil([&] { return wideText(window_).rfind(L"*", 0) == 0; }, 5000))
+        << "the keys edited the file";
+    settle();
+    EXPECT_NE(std::wstring::npos, wideText(control(IDC_TITLE)).find(L"qw"))
+        << "the title field has the caret first";
 }
 
 TEST_F(EditorWindow, GreekSystemsShowAQuestionMarkForACharacterTheirCodePageLacks) {
