@@ -2,10 +2,9 @@
 
 #include <vector>
 
-#include "checker/menu_program.h"
+#include "console/paths.h"
 #include "console/system_error.h"
 #include "editor/editor_ids.h"
-#include "editor/findings/ansi_path.h"
 #include "editor/session/new_medium.h"
 
 std::wstring wideOf(const std::string& text, unsigned codePage) {
@@ -16,28 +15,6 @@ std::wstring wideOf(const std::string& text, unsigned codePage) {
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
     MultiByteToWideChar(codePage, 0, text.data(), size, &wide[0], length);
     return wide;
-}
-
-std::wstring folderOf(const std::wstring& path) {
-    const std::size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
-}
-
-std::wstring menuProgramIn(const std::wstring& folder) {
-    const std::wstring safe = ansiSafePath(folder);
-    if (safe.empty()) return {};
-    const std::string found = findMenuProgram(ansiText(safe));
-    return found.empty() ? std::wstring() : wideOf(found);
-}
-
-std::wstring fullPathOf(const std::wstring& path) {
-    const DWORD length = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (length == 0) return path;
-    std::wstring full(length, L'\0');
-    const DWORD written = GetFullPathNameW(path.c_str(), length, &full[0], nullptr);
-    if (written == 0 || written >= length) return path;
-    full.resize(written);
-    return full;
 }
 
 const wchar_t* colourName(int number) {
@@ -52,25 +29,10 @@ const wchar_t* colourName(int number) {
 
 namespace {
 
-// The folder of this program, ending in a separator.
-std::wstring ownFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    return path.substr(0, path.find_last_of(L'\\') + 1);
-}
-
 // The menu program that ships: the x86 one beside the x64 editor's folder in the release
 // (x86\ and x64\ side by side), else the one beside the editor.
 std::wstring shippedMenuProgram() {
-    const std::wstring folder = ownFolder();
+    const std::wstring folder = folderOf(programPath());
     for (const wchar_t* place : {L"..\\x86\\autorun-menu.exe", L"autorun-menu.exe"}) {
         const std::wstring candidate = fullPathOf(folder + place);
         if (GetFileAttributesW(candidate.c_str()) != INVALID_FILE_ATTRIBUTES) return candidate;

@@ -1,29 +1,21 @@
 // Texts and paths between the editor's wide strings and the menu's code-page strings, and
 // the files a new medium starts with.
 //
-// One policy for paths: the editor's own file calls are all wide. The checker and the menu
-// take paths in the system's ANSI code page; a path that code page cannot hold goes to them
-// as its short form where the volume has one, and otherwise not at all (ansi_path.h). No
-// path is ever converted with a stand-in or a look-alike character.
+// One policy for paths: the editor's own file calls are all wide (console/paths.h). The
+// checker and the menu take paths in the system's ANSI code page; a path that code page
+// cannot hold goes to them as its short form where the volume has one, and otherwise not
+// at all (findings/ansi_path.h). No path is ever converted with a stand-in or a look-alike
+// character.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
+#include "console/paths.h"
+
 // `text` in code page `codePage` (the system's ANSI code page by default) as wide text.
 std::wstring wideOf(const std::string& text, unsigned codePage = CP_ACP);
-
-// The folder of `path`, ending in its separator; empty when it has none.
-std::wstring folderOf(const std::wstring& path);
-
-// The full path of `path`; `path` itself when the platform cannot make one.
-std::wstring fullPathOf(const std::wstring& path);
-
-// The menu program in `folder` (ending in a separator): the first program there that
-// carries the menu's picture, as the checker finds it. Empty when there is none, or when
-// the folder's path cannot be given to the checker (see above).
-std::wstring menuProgramIn(const std::wstring& folder);
 
 // The name of colour `number` of the menu's colour table, such as "navy".
 const wchar_t* colourName(int number);

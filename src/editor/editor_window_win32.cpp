@@ -18,6 +18,7 @@
 #include "editor/editor_ids.h"
 #include "editor/editor_text.h"
 #include "editor/file/menu_file_io.h"
+#include "editor/findings/ansi_path.h"
 #include "editor/findings/findings_worker.h"
 #include "editor/findings_list.h"
 #include "editor/model/medium_path.h"

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "brand/picture/menu_frame.h"
 #include "built_program.h"
 #include "editor/editor_form.h"
 #include "editor/editor_ids.h"
 #include "editor/editor_window.h"
 #include "running_program.h"
 #include "test_files.h"
-#include "brand/picture/menu_frame.h"
 #include "window/layout.h"
 
 namespace {
@@ -299,6 +299,21 @@ TEST_F(EditorInProcess, AReloadThatFailsKeepsTheEditsUnsaved) {
     ASSERT_EQ(1u, boxes_.texts.size());
     EXPECT_NE(std::wstring::npos, boxes_.texts[0].find(L"Save the changes"));
     EXPECT_TRUE(IsWindow(window_));
+}
+
+// Opening another file fills every field anew, which must not edit the file just opened.
+TEST_F(EditorInProcess, AnotherFileOpensUnchanged) {
+    ASSERT_NO_FATAL_FAILURE(open(sampleMenuFile()));
+    TempFolder other;
+    const std::string plain = "[0]\r\nTitle=Plain\r\n1=Exit|||||1\r\n";
+    const std::string file = other.write("autorun.inf", plain);
+    ASSERT_TRUE(openInEditor(wide(file)));
+    pump(window_);
+    EXPECT_EQ(L"Plain", textOf(control(IDC_TITLE)));
+    EXPECT_EQ(L"", textOf(control(IDC_AUTORUN_LABEL)));
+    EXPECT_EQ(0u, textOf(window_).rfind(L"autorun.inf", 0)) << "no unsaved change";
+    command(IDM_SAVE);
+    EXPECT_EQ(plain, readWholeFile(file));
 }
 
 // The findings and the selected one's text stay on screen at the smallest size, and take

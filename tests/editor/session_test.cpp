@@ -81,6 +81,23 @@ TEST(MenuSession, FieldsShowWhatTheMenuTakes) {
     EXPECT_EQ(u"Exit", opened.session.shown(field(IDC_CAPTION)));
 }
 
+// Fields are set to what they show whenever another file or entry is shown: that must
+// never write a key the file lacks, nor anything else.
+TEST(MenuSession, ValuesTheFieldsShowAlreadyChangeNothing) {
+    Opened opened;
+    for (const int id : {IDC_AUTORUN_LABEL, IDC_AUTORUN_ICON, IDC_FONT_BOLD, IDC_BK_COMMENT_COLOR,
+                         IDC_COMMENT, IDC_PARAMETERS}) {
+        const Field& shownField = field(id);
+        EXPECT_EQ(Outcome::Unchanged, opened.session
+                                          .setField(shownField, opened.session.shown(shownField),
+                                                    Consent::NotAsked, true)
+                                          .outcome)
+            << id;
+    }
+    EXPECT_FALSE(opened.session.dirty());
+    EXPECT_TRUE(opened.changes.empty());
+}
+
 TEST(MenuSession, EditsThatCannotBeStoredAreRefusedOrAsked) {
     Opened opened;
     const EditResult bar =

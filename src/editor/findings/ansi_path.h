@@ -11,3 +11,8 @@ std::wstring ansiSafePath(const std::wstring& path);
 
 // `path` in the ANSI code page, "?" for each character it lacks.
 std::string ansiText(const std::wstring& path);
+
+// The menu program in `folder` (ending in a separator): the first program there that
+// carries the menu's picture, as the checker finds it, by the path above. Empty when there
+// is none, or when the folder's path cannot be given in the ANSI code page at all.
+std::wstring menuProgramIn(const std::wstring& folder);

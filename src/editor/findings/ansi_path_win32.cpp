@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "checker/menu_program.h"
 #include "console/console_text.h"
 
 namespace {
@@ -35,3 +36,10 @@ std::wstring ansiSafePath(const std::wstring& path) {
 }
 
 std::string ansiText(const std::wstring& path) { return inCodePage(path, CP_ACP, nullptr); }
+
+std::wstring menuProgramIn(const std::wstring& folder) {
+    const std::wstring safe = ansiSafePath(folder);
+    if (safe.empty()) return {};
+    const std::string program = findMenuProgram(ansiText(safe));
+    return program.empty() ? std::wstring() : wideFromCodePage(program, CP_ACP);
+}

@@ -10,32 +10,13 @@
 #include "checker/menu_program.h"
 #include "checker/report.h"
 #include "console/console_text.h"
+#include "console/paths.h"
 #include "editor/findings/ansi_path.h"
 #include "editor/findings/findings_command.h"
 #include "editor/findings/findings_result.h"
 #include "editor/findings/findings_wire.h"
 
 namespace {
-
-std::wstring thisProgram() {
-    std::wstring path(32768, L'\0');
-    const DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
-    return length > 0 && length < path.size() ? path.substr(0, length) : std::wstring();
-}
-
-// The folder of `file`, ending in its separator; empty for a bare name.
-std::wstring folderOf(const std::wstring& file) {
-    const std::size_t separator = file.find_last_of(L"\\/");
-    return separator == std::wstring::npos ? std::wstring() : file.substr(0, separator + 1);
-}
-
-// The menu program in `folder`; empty when there is none.
-std::wstring menuProgramIn(const std::wstring& folder) {
-    const std::wstring safe = ansiSafePath(folder);
-    if (safe.empty()) return {};
-    const std::string program = findMenuProgram(ansiText(safe));
-    return program.empty() ? std::wstring() : wideFromCodePage(program, CP_ACP);
-}
 
 CheckResult* failedResult(const std::string& menuFile, const std::string& reason) {
     return new (std::nothrow) CheckResult(failedCheck(menuFile, reason, kUtf8CodePage));
@@ -45,7 +26,7 @@ CheckResult* failedResult(const std::string& menuFile, const std::string& reason
 
 FindingsWorker::FindingsWorker(HWND notify, UINT message, std::wstring childProgram)
     : notify_(notify), message_(message), child_(std::move(childProgram)) {
-    if (child_.empty()) child_ = thisProgram();
+    if (child_.empty()) child_ = programPath();
     InitializeCriticalSection(&lock_);
     InitializeConditionVariable(&changed_);
     stop_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);

@@ -16,6 +16,7 @@
 #include "config/menu_items.h"
 #include "config/view_settings.h"
 #include "console/console_text.h"
+#include "console/paths.h"
 #include "window/layout.h"
 #include "window/menu_dialog.h"
 #include "window/menu_fonts.h"
@@ -47,17 +48,6 @@ Picture whitePicture() {
     return picture;
 }
 
-// The full form of `path`, as loading a module by path needs.
-std::wstring fullPath(const std::wstring& path) {
-    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (size == 0) return {};
-    std::wstring full(size, L'\0');
-    const DWORD length = GetFullPathNameW(path.c_str(), size, &full[0], nullptr);
-    if (length == 0 || length >= size) return {};
-    full.resize(length);
-    return full;
-}
-
 }  // namespace
 
 MenuPreview::MenuPreview() {
@@ -70,7 +60,7 @@ MenuPreview::~MenuPreview() {
 }
 
 bool MenuPreview::usePictureOfProgram(const std::wstring& program) {
-    const std::wstring full = fullPath(program);
+    const std::wstring full = fullPathOf(program);
     if (full.empty()) return false;
     // Its resources only, as a data file: nothing of it runs.
     HMODULE module = LoadLibraryExW(full.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "console/paths.h"
+
 namespace {
 
 constexpr wchar_t kGuideName[] = L"authors-guide.html";
@@ -13,23 +15,6 @@ constexpr wchar_t kCaption[] = L"Authors' guide";
 bool isFile(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-// The folder part of `path`, up to and including its last backslash; empty without one.
-std::wstring folderOf(const std::wstring& path) {
-    const std::size_t end = path.find_last_of(L'\\');
-    return end == std::wstring::npos ? std::wstring() : path.substr(0, end + 1);
-}
-
-// This program's full path; empty when the system cannot tell it.
-std::wstring ownPath() {
-    for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
-        std::vector<wchar_t> path(size, L'\0');
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), size);
-        if (length == 0) return {};
-        if (length < size) return std::wstring(path.data(), length);
-    }
-    return {};
 }
 
 }  // namespace
@@ -44,7 +29,7 @@ std::wstring findGuide(const std::wstring& program) {
 }
 
 bool openGuide(HWND owner) {
-    const std::wstring program = ownPath();
+    const std::wstring program = programPath();
     const std::wstring guide = findGuide(program);
     if (guide.empty()) {
         const std::wstring text =

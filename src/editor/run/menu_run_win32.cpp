@@ -7,23 +7,13 @@
 #include "brand/file_problem.h"
 #include "checker/medium_root.h"
 #include "console/console_text.h"
+#include "console/paths.h"
+#include "console/system_error.h"
 #include "editor/run/drive_mapping.h"
 #include "editor/run/run_plan.h"
 #include "startup/instance_guard.h"
 
 namespace {
-
-std::wstring systemWords(DWORD error) { return wideFromCodePage(systemErrorText(error), CP_UTF8); }
-
-// `path` made full against the current folder; empty when the system cannot.
-std::wstring fullPath(const std::wstring& path) {
-    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (size == 0) return {};
-    std::vector<wchar_t> full(size, L'\0');
-    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
-    if (length == 0 || length >= size) return {};
-    return std::wstring(full.data(), length);
-}
 
 // `text` in the system's code page, as the menu (an ANSI program) gets its own path; false
 // when a character has no exact equal there.
@@ -87,12 +77,12 @@ DWORD WINAPI watchRun(LPVOID parameter) {
 bool startMenuRun(const std::wstring& menuFile, const std::wstring& program, HWND notify,
                   UINT doneMessage, MenuRun& run, std::wstring& error) {
     MenuRunFiles files;
-    if (!menuRunFiles(fullPath(menuFile), fullPath(program), files, error)) return false;
+    if (!menuRunFiles(fullPathOf(menuFile), fullPathOf(program), files, error)) return false;
     const std::wstring where = files.folder + files.programName;
     const DWORD attributes = GetFileAttributesW(where.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         const DWORD reason = GetLastError();
-        error = L"The menu program " + where + L" cannot be found: " + systemWords(reason);
+        error = L"The menu program " + where + L" cannot be found: " + systemErrorWords(reason);
         return false;
     }
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
@@ -131,7 +121,7 @@ bool startMenuRun(const std::wstring& menuFile, const std::wstring& program, HWN
         if (GetFileAttributesW((root + files.programName).c_str()) == INVALID_FILE_ATTRIBUTES) {
             const DWORD reason = GetLastError();
             error = L"The folder " + files.folder + L" was mapped to drive " + root +
-                    L", but the menu program cannot be reached there: " + systemWords(reason);
+                    L", but the menu program cannot be reached there: " + systemErrorWords(reason);
             mapping.remove();
             delete watch;
             return false;
@@ -150,7 +140,8 @@ bool startMenuRun(const std::wstring& menuFile, const std::wstring& program, HWN
     if (!CreateProcessW(started.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
                         CREATE_SUSPENDED, nullptr, root.c_str(), &startup, &process)) {
         const DWORD reason = GetLastError();
-        error = L"The menu program " + started + L" could not be started: " + systemWords(reason);
+        error =
+            L"The menu program " + started + L" could not be started: " + systemErrorWords(reason);
         mapping.remove();
         delete watch;
         return false;
@@ -162,7 +153,7 @@ bool startMenuRun(const std::wstring& menuFile, const std::wstring& program, HWN
     HANDLE waiter = CreateThread(nullptr, 0, watchRun, watch, 0, nullptr);
     if (waiter == nullptr) {
         const DWORD reason = GetLastError();
-        error = L"The menu could not be run: " + systemWords(reason);
+        error = L"The menu could not be run: " + systemErrorWords(reason);
         TerminateProcess(process.hProcess, 1);
         WaitForSingleObject(process.hProcess, 5000);
         CloseHandle(process.hThread);
@@ -176,7 +167,7 @@ bool startMenuRun(const std::wstring& menuFile, const std::wstring& program, HWN
     // that thread post the message.
     if (ResumeThread(process.hThread) == static_cast<DWORD>(-1)) {
         const DWORD reason = GetLastError();
-        error = L"The menu could not be run: " + systemWords(reason);
+        error = L"The menu could not be run: " + systemErrorWords(reason);
         TerminateProcess(process.hProcess, 1);
         CloseHandle(process.hThread);
         return false;

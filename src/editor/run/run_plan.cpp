@@ -1,5 +1,7 @@
 #include "editor/run/run_plan.h"
 
+#include "console/paths.h"
+
 namespace {
 
 wchar_t asciiLower(wchar_t c) { return c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c; }
@@ -10,12 +12,6 @@ bool sameAsciiName(const std::wstring& a, const std::wstring& b) {
         if (asciiLower(a[i]) != asciiLower(b[i])) return false;
     }
     return true;
-}
-
-// The folder part of a path, up to and including its last separator; empty without one.
-std::wstring folderOf(const std::wstring& path) {
-    const std::size_t end = path.find_last_of(L"\\/");
-    return end == std::wstring::npos ? std::wstring() : path.substr(0, end + 1);
 }
 
 }  // namespace

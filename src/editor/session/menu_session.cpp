@@ -187,6 +187,9 @@ EditResult MenuSession::change(Edit edit, Consent consent, int group, unsigned f
 
 EditResult MenuSession::setField(const Field& field, const std::u16string& shownValue,
                                  Consent consent, bool typing) {
+    // What the field shows already changes nothing: an empty field of a missing key adds no
+    // empty key, and a field filled from the document never writes it back.
+    if (shownValue == shown(field)) return {};
     const std::u16string section = sectionOf(field, sectionName());
     const int group = typing ? field.id : 0;
     const unsigned flags = typing ? 0u : kValuesChanged;

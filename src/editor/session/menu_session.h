@@ -116,6 +116,7 @@ public:
     std::u16string shown(const Field& field) const;
 
     // Edits. `typing` joins the edit to the step of the author's typing in the same field.
+    // A value the field shows already is Unchanged.
     EditResult setField(const Field& field, const std::u16string& shownValue, Consent consent,
                         bool typing);
     // Adds section `index` with [0]'s texts, which the author then translates.

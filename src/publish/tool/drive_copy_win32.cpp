@@ -52,9 +52,9 @@ public:
     // Folders of `target_` that do not exist yet, made from the outermost down.
     bool makeTarget() {
         std::vector<std::wstring> missing;
-        for (std::wstring path = target_; !path.empty() && !exists(path); path = folderOf(path)) {
+        for (std::wstring path = target_; !path.empty() && !exists(path); path = parentOf(path)) {
             missing.push_back(path);
-            if (folderOf(path) == path) break;
+            if (parentOf(path) == path) break;
         }
         for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
             if (!makeFolder(*it)) return false;
@@ -252,7 +252,7 @@ CopyReport copyMedium(const ImageEntry& tree, const std::wstring& target, bool a
     // The file system of the target's drive: FAT32 holds no file of 4 GiB.
     wchar_t root[MAX_PATH + 1] = {};
     wchar_t fileSystem[MAX_PATH + 1] = {};
-    const std::wstring probe = targetExists ? target : folderOf(target);
+    const std::wstring probe = targetExists ? target : parentOf(target);
     const bool haveRoot = GetVolumePathNameW(probe.c_str(), root, MAX_PATH + 1) != 0;
     if (haveRoot && GetVolumeInformationW(root, nullptr, 0, nullptr, nullptr, nullptr, fileSystem,
                                           MAX_PATH + 1)) {

@@ -9,7 +9,7 @@
 
 WriteOutcome writeImageFile(const ImagePlan& plan, const FileReader& reader,
                             const std::wstring& target, std::string& problem) {
-    const std::wstring folder = folderOf(target);
+    const std::wstring folder = parentOf(target);
     ULARGE_INTEGER available;
     if (GetDiskFreeSpaceExW(folder.c_str(), &available, nullptr, nullptr) &&
         available.QuadPart < plan.imageBytes()) {

@@ -4,8 +4,7 @@
 
 #include <string>
 
-// `path` made full against the current folder; empty when the system cannot make it full.
-std::wstring fullPathOf(const std::wstring& path);
+#include "console/paths.h"
 
 // A full path with the "\\?\" (or "\\?\UNC\") prefix; a path that has one is kept.
 std::wstring longPath(const std::wstring& full);
@@ -19,8 +18,9 @@ bool liesWithin(const std::wstring& inner, const std::wstring& outer);
 // The last part of a full path ("Disc" for "C:\Work\Disc\"); empty for a drive's root.
 std::wstring lastPart(const std::wstring& full);
 
-// The folder that holds the full path `full` ("C:\Work" for "C:\Work\a.iso").
-std::wstring folderOf(const std::wstring& full);
+// The folder that holds the full path `full` ("C:\Work" for "C:\Work\a.iso"), without
+// the final separator but for a drive's root.
+std::wstring parentOf(const std::wstring& full);
 
 // UTF-8 and UTF-16 for the tool's messages.
 std::string utf8Of(const std::wstring& text);

@@ -4,16 +4,6 @@
 
 #include "publish/utf16_text.h"
 
-std::wstring fullPathOf(const std::wstring& path) {
-    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (needed == 0) return std::wstring();
-    std::wstring full(needed, L'\0');
-    const DWORD length = GetFullPathNameW(path.c_str(), needed, &full[0], nullptr);
-    if (length == 0 || length >= needed) return std::wstring();
-    full.resize(length);
-    return full;
-}
-
 std::wstring longPath(const std::wstring& full) {
     if (full.rfind(L"\\\\?\\", 0) == 0) return full;
     if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
@@ -49,7 +39,7 @@ std::wstring lastPart(const std::wstring& full) {
     return path.substr(slash + 1);
 }
 
-std::wstring folderOf(const std::wstring& full) {
+std::wstring parentOf(const std::wstring& full) {
     const std::size_t slash = full.find_last_of(L"\\/");
     if (slash == std::wstring::npos) return std::wstring();
     if (slash == 2 && full[1] == L':') return full.substr(0, 3);
