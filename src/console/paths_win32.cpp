@@ -1,8 +1,8 @@
+#include "console/paths.h"
+
 #include <windows.h>
 
 #include <vector>
-
-#include "console/paths.h"
 
 std::wstring fullPathOf(const std::wstring& path) {
     const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);

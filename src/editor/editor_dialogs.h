@@ -14,6 +14,10 @@ std::wstring chooseMenuFile(HWND owner);
 // The file to save the menu file as, starting in `folder`; empty when the author cancels.
 std::wstring chooseFileToSave(HWND owner, const std::wstring& folder);
 
+// The disc image to write, starting in `folder` with the name `name`; empty when the author
+// cancels.
+std::wstring chooseImageFile(HWND owner, const std::wstring& folder, const std::wstring& name);
+
 // The file an entry starts, starting in `root`; empty when the author cancels.
 std::wstring chooseEntryFile(HWND owner, const std::wstring& root);
 

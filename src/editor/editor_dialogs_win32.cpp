@@ -67,6 +67,18 @@ std::wstring chooseFileToSave(HWND owner, const std::wstring& folder) {
     return GetSaveFileNameW(&dialog) ? std::wstring(name.data()) : std::wstring();
 }
 
+std::wstring chooseImageFile(HWND owner, const std::wstring& folder, const std::wstring& name) {
+    const KeptCurrentFolder kept;
+    std::vector<wchar_t> chosen(kMaxName, L'\0');
+    name.copy(chosen.data(), name.size() < kMaxName - 1 ? name.size() : kMaxName - 1);
+    OPENFILENAMEW dialog = dialogFor(owner, chosen, L"Disc images (*.iso)\0*.iso\0",
+                                     L"Write the medium as a disc image");
+    dialog.lpstrInitialDir = folder.c_str();
+    dialog.lpstrDefExt = L"iso";
+    dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
+    return GetSaveFileNameW(&dialog) ? std::wstring(chosen.data()) : std::wstring();
+}
+
 std::wstring chooseEntryFile(HWND owner, const std::wstring& root) {
     const KeptCurrentFolder kept;
     std::vector<wchar_t> name(kMaxName, L'\0');

@@ -14,6 +14,7 @@
 #define IDM_SAVE 40003
 #define IDM_SAVE_AS 40004
 #define IDM_RELOAD 40005
+#define IDM_PUBLISH 40007
 #define IDM_EXIT 40006
 #define IDM_UNDO 40010
 #define IDM_REDO 40011

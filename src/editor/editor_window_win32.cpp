@@ -24,6 +24,7 @@
 #include "editor/model/medium_path.h"
 #include "editor/preview/menu_preview.h"
 #include "editor/preview/preview_control.h"
+#include "editor/publish_dialog.h"
 #include "editor/run/guide.h"
 #include "editor/run/menu_run.h"
 #include "editor/session/menu_session.h"
@@ -614,6 +615,20 @@ void runMenu() {
     say(words);
 }
 
+// File > Publish: the medium as saved, with the checker's findings of it.
+void publish() {
+    if (!editor.session.hasFile()) return;
+    if (editor.session.dirty()) {
+        if (ask(L"Publishing takes the medium as it is on disk. Save your changes first?",
+                MB_OKCANCEL | MB_ICONQUESTION) != IDOK ||
+            !save(false))
+            return;
+    }
+    const std::vector<Finding>& findings = editor.session.findings();
+    publishMedium(editor.window, folder(),
+                  {countOf(findings, Severity::Error), countOf(findings, Severity::Warning)});
+}
+
 void brand() {
     const std::wstring program = wide(editor.session.menuProgram());
     if (program.empty()) {
@@ -672,6 +687,7 @@ void enableCommands(HMENU menu) {
     enable(IDM_SAVE, open);
     enable(IDM_SAVE_AS, open);
     enable(IDM_RELOAD, open);
+    enable(IDM_PUBLISH, open);
     enable(IDM_UNDO, editor.session.canUndo());
     enable(IDM_REDO, editor.session.canRedo());
     enable(IDM_ADD_LANGUAGE, open);
@@ -712,6 +728,9 @@ bool onMenuCommand(int id) {
             return true;
         case IDM_RELOAD:
             reload();
+            return true;
+        case IDM_PUBLISH:
+            publish();
             return true;
         case IDM_EXIT:
             SendMessageW(editor.window, WM_CLOSE, 0, 0);

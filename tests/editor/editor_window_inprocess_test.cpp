@@ -14,6 +14,7 @@
 #include "editor/editor_form.h"
 #include "editor/editor_ids.h"
 #include "editor/editor_window.h"
+#include "editor/publish_dialog.h"
 #include "running_program.h"
 #include "test_files.h"
 #include "window/layout.h"
@@ -314,6 +315,22 @@ TEST_F(EditorInProcess, AnotherFileOpensUnchanged) {
     EXPECT_EQ(0u, textOf(window_).rfind(L"autorun.inf", 0)) << "no unsaved change";
     command(IDM_SAVE);
     EXPECT_EQ(plain, readWholeFile(file));
+}
+
+// Publish writes the image behind its progress dialog and says what it wrote.
+TEST_F(EditorInProcess, PublishWritesTheMediumAsADiscImage) {
+    ASSERT_NO_FATAL_FAILURE(open(sampleMenuFile()));
+    TempFolder out;
+    const std::string image = out.path() + "medium.iso";
+    boxes_.answers = {IDOK, IDNO};  // the result; no burning
+    std::string medium = folder_.path();
+    medium.pop_back();
+    publishTo(window_, wide(medium), wide(image), true, L"The checker finds 0 errors.");
+    ASSERT_FALSE(boxes_.texts.empty());
+    EXPECT_EQ(0u, boxes_.texts.back().rfind(L"Wrote ", 0)) << boxes_.texts.back().c_str();
+    const std::string bytes = readWholeFile(image);
+    ASSERT_GT(bytes.size(), 17u * 2048);
+    EXPECT_EQ("CD001", bytes.substr(16 * 2048 + 1, 5)) << "the primary volume descriptor";
 }
 
 // The findings and the selected one's text stay on screen at the smallest size, and take

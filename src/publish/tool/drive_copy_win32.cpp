@@ -131,6 +131,7 @@ private:
                     writeError = GetLastError();
                     return false;
                 }
+                addWrittenBytes(size);
                 return true;
             },
             readProblem);

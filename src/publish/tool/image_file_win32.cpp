@@ -38,6 +38,7 @@ WriteOutcome writeImageFile(const ImagePlan& plan, const FileReader& reader,
             }
             bytes += written;
             size -= written;
+            addWrittenBytes(written);
         }
         return true;
     };
