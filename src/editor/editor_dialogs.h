@@ -18,6 +18,9 @@ std::wstring chooseFileToSave(HWND owner, const std::wstring& folder);
 // cancels.
 std::wstring chooseImageFile(HWND owner, const std::wstring& folder, const std::wstring& name);
 
+// The author's certificate file (.pfx); empty when the author cancels.
+std::wstring chooseCertificateFile(HWND owner);
+
 // The file an entry starts, starting in `root`; empty when the author cancels.
 std::wstring chooseEntryFile(HWND owner, const std::wstring& root);
 

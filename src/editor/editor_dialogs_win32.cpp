@@ -79,6 +79,16 @@ std::wstring chooseImageFile(HWND owner, const std::wstring& folder, const std::
     return GetSaveFileNameW(&dialog) ? std::wstring(chosen.data()) : std::wstring();
 }
 
+std::wstring chooseCertificateFile(HWND owner) {
+    const KeptCurrentFolder kept;
+    std::vector<wchar_t> name(kMaxName, L'\0');
+    OPENFILENAMEW dialog =
+        dialogFor(owner, name, L"Certificates with their key (*.pfx;*.p12)\0*.pfx;*.p12\0",
+                  L"Your code-signing certificate");
+    dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    return GetOpenFileNameW(&dialog) ? std::wstring(name.data()) : std::wstring();
+}
+
 std::wstring chooseEntryFile(HWND owner, const std::wstring& root) {
     const KeptCurrentFolder kept;
     std::vector<wchar_t> name(kMaxName, L'\0');

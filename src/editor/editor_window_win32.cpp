@@ -28,6 +28,7 @@
 #include "editor/run/guide.h"
 #include "editor/run/menu_run.h"
 #include "editor/session/menu_session.h"
+#include "editor/sign_dialog.h"
 #include "resource_ids.h"
 
 namespace {
@@ -72,6 +73,13 @@ int ask(const std::wstring& text, UINT flags) {
 
 void say(const std::wstring& text) {
     SendMessageW(GetDlgItem(editor.window, IDC_STATUS), SB_SETTEXTW, 0,
+                 reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+// The status bar's second part: whether the menu program is signed, and by whom.
+void showSignature() {
+    const std::wstring text = signatureText(wide(editor.session.menuProgram()));
+    SendMessageW(GetDlgItem(editor.window, IDC_STATUS), SB_SETTEXTW, 1,
                  reinterpret_cast<LPARAM>(text.c_str()));
 }
 
@@ -266,6 +274,7 @@ void listFindings() {
 void sessionChanged(const Change& change) {
     const unsigned flags = change.flags;
     if (flags & kProgramChanged) choosePicture();
+    if (flags & (kProgramChanged | kFileChanged)) showSignature();
     if (flags & (kBytesChanged | kSectionChanged | kFileChanged | kProgramChanged)) showPreview();
     if (flags & (kValuesChanged | kSectionChanged | kEntryChanged | kFileChanged)) {
         fillFields(change.typed);
@@ -629,12 +638,34 @@ void publish() {
                   {countOf(findings, Severity::Error), countOf(findings, Severity::Warning)});
 }
 
+// Menu > Sign: the menu program signed with the author's certificate.
+void sign() {
+    const std::wstring program = wide(editor.session.menuProgram());
+    if (program.empty()) {
+        ask(L"There is no menu program beside the file to sign.", MB_OK | MB_ICONERROR);
+        return;
+    }
+    if (signMenuProgram(editor.window, program)) {
+        showSignature();
+        requestFindings();
+    }
+}
+
+// When the program file at `path` was last written; zero when it cannot be read.
+ULONGLONG writtenAt(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+    return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+           data.ftLastWriteTime.dwLowDateTime;
+}
+
 void brand() {
     const std::wstring program = wide(editor.session.menuProgram());
     if (program.empty()) {
         ask(L"There is no menu program beside the file to brand.", MB_OK | MB_ICONERROR);
         return;
     }
+    const ULONGLONG before = writtenAt(program);
     showBrandPanel(editor.window, program, [](const Picture* picture) {
         if (picture != nullptr) {
             editor.preview->usePicture(*picture);
@@ -646,7 +677,15 @@ void brand() {
     // The program may carry another picture now: the preview and the findings follow it.
     choosePicture();
     showPreview();
+    showSignature();
     requestFindings();
+    // Branding drops a signature: offer the author's own at once.
+    if (writtenAt(program) != before &&
+        ask(L"The branded menu program is not signed. Windows warns before unsigned programs "
+            L"from a download start, and Smart App Control blocks them.\n\nSign it with your "
+            L"certificate now?",
+            MB_YESNO | MB_ICONQUESTION) == IDYES)
+        sign();
 }
 
 // ---- The window ----------------------------------------------------------------------------
@@ -668,6 +707,10 @@ void layOut() {
     if (editor.font != nullptr) DeleteObject(editor.font);
     editor.font = font;
     fitFindingsColumns(GetDlgItem(editor.window, IDC_FINDINGS), editor.dpi);
+    RECT client;
+    GetClientRect(editor.window, &client);
+    const int parts[] = {client.right - scaled(340, editor.dpi), -1};
+    SendDlgItemMessageW(editor.window, IDC_STATUS, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
     const int percent = MulDiv(100, static_cast<int>(editor.dpi), 96);
     std::wstring note = L"Shown here at one screen pixel per picture pixel.";
     if (percent != 100) {
@@ -694,6 +737,7 @@ void enableCommands(HMENU menu) {
     enable(IDM_REMOVE_LANGUAGE, editor.session.canRemoveLanguage());
     enable(IDM_OFFER_MENU, open);
     enable(IDM_BRAND, !editor.session.menuProgram().empty());
+    enable(IDM_SIGN, !editor.session.menuProgram().empty());
     enable(IDM_RUN, open);
 }
 
@@ -755,6 +799,9 @@ bool onMenuCommand(int id) {
             return true;
         case IDM_RUN:
             runMenu();
+            return true;
+        case IDM_SIGN:
+            sign();
             return true;
         case IDM_HELP:
             openGuide(editor.window);

@@ -187,6 +187,10 @@ TEST_F(EditorInProcess, TypingACaptionEditsItsEntryAndRedrawsThePreview) {
     ASSERT_NO_FATAL_FAILURE(open(sampleMenuFile()));
     EXPECT_TRUE(IsWindowEnabled(control(IDC_TITLE)));
     EXPECT_EQ(L"Read me first", textOf(control(IDC_CAPTION)));
+    wchar_t signature[256] = {};
+    SendMessageW(GetDlgItem(window_, IDC_STATUS), SB_GETTEXTW, 1,
+                 reinterpret_cast<LPARAM>(signature));
+    EXPECT_EQ(std::wstring(L"Menu program: not signed"), signature) << "the build's own menu";
     HWND preview = GetDlgItem(window_, IDC_PREVIEW);
     const std::vector<std::uint32_t> before = paintedPreview(preview);
 
