@@ -25,3 +25,8 @@ set(CMAKE_CXX_FLAGS_RELEASE "-O2 -DNDEBUG" CACHE STRING "" FORCE)
 # its unwinder and its thread support would only make the program larger and slower to
 # load. Tests keep both; they link the same code.
 set(AUTORUN_MENU_PROGRAM_FLAGS -fno-exceptions -fno-rtti -fno-threadsafe-statics)
+
+# The authors' tools' own parts that no figure depends on (publishing, signing, the editor's
+# window and session) are built for size: the editor carries them and must stay small enough
+# to carry anywhere. The menu's code and what the editor's preview and findings run keep -O2.
+set(AUTORUN_MENU_SIZE_FLAGS -Os)

@@ -14,6 +14,7 @@
 #include "editor/brand_panel/brand_panel.h"
 #include "editor/editor_dialogs.h"
 #include "editor/editor_dpi.h"
+#include "editor/editor_fields.h"
 #include "editor/editor_form.h"
 #include "editor/editor_ids.h"
 #include "editor/editor_text.h"
@@ -86,138 +87,6 @@ void showSignature() {
 std::wstring path() { return wide(editor.session.path()); }
 std::wstring folder() { return wide(editor.session.folder()); }
 
-// ---- Fields --------------------------------------------------------------------------------
-
-// What a field's control shows now, as the session takes it.
-std::u16string fieldValue(const Field& field) {
-    HWND box = control(field.id);
-    switch (field.kind) {
-        case FieldKind::Check:
-            return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED ? u"1" : u"0";
-        case FieldKind::Colour: {
-            const LRESULT chosen = SendMessageW(box, CB_GETCURSEL, 0, 0);
-            return chosen == CB_ERR ? u"" : u16(std::to_wstring(chosen + 1));
-        }
-        case FieldKind::Face: {
-            // While the author picks from the list, the edit part still shows the old face.
-            const LRESULT chosen = SendMessageW(box, CB_GETCURSEL, 0, 0);
-            const LRESULT length =
-                chosen == CB_ERR ? CB_ERR : SendMessageW(box, CB_GETLBTEXTLEN, chosen, 0);
-            if (length >= 0) {
-                std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-                SendMessageW(box, CB_GETLBTEXT, chosen, reinterpret_cast<LPARAM>(&text[0]));
-                text.resize(static_cast<std::size_t>(length));
-                return u16(text);
-            }
-            break;
-        }
-        case FieldKind::Text:
-        case FieldKind::Lines:
-        case FieldKind::Number:
-            break;
-    }
-    return u16(controlText(box));
-}
-
-// Shows `value` (as the session shows it) in a field's control, which tells nothing back
-// that would change the document: a text set to what the document holds edits nothing.
-void showValue(const Field& field, const std::u16string& value) {
-    HWND box = control(field.id);
-    switch (field.kind) {
-        case FieldKind::Check:
-            SendMessageW(box, BM_SETCHECK, value == u"1" ? BST_CHECKED : BST_UNCHECKED, 0);
-            return;
-        case FieldKind::Colour: {
-            const int number = _wtoi(wide(value).c_str());
-            SendMessageW(box, CB_SETCURSEL, number > 0 ? number - 1 : 0, 0);
-            return;
-        }
-        case FieldKind::Face:
-            if (u16(controlText(box)) != value) {
-                SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-                setControlText(box, wide(value));
-            }
-            return;
-        case FieldKind::Text:
-        case FieldKind::Lines:
-        case FieldKind::Number:
-            setControlText(box, wide(value));
-            return;
-    }
-}
-
-std::wstring entryItem(int slot) {
-    const EntryFields fields = editor.session.entryFields(slot);
-    return std::to_wstring(slot + 1) + L": " +
-           (fields.caption.empty() ? std::wstring(L"(not shown)") : wide(fields.caption));
-}
-
-void fillEntryBox() {
-    HWND box = control(IDC_ENTRY_BOX);
-    SendMessageW(box, CB_RESETCONTENT, 0, 0);
-    for (int slot = 0; slot < kMenuItemSlots; ++slot) {
-        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entryItem(slot).c_str()));
-    }
-    SendMessageW(box, CB_SETCURSEL, editor.session.entry(), 0);
-}
-
-// The entry being typed in has a new caption: its item alone.
-void renameEntryItem() {
-    HWND box = control(IDC_ENTRY_BOX);
-    const int slot = editor.session.entry();
-    SendMessageW(box, CB_DELETESTRING, slot, 0);
-    SendMessageW(box, CB_INSERTSTRING, slot, reinterpret_cast<LPARAM>(entryItem(slot).c_str()));
-    SendMessageW(box, CB_SETCURSEL, slot, 0);
-}
-
-void fillSectionNote() {
-    const std::wstring language = std::to_wstring(editor.session.language());
-    std::wstring note =
-        L"These systems show section [" + std::to_wstring(editor.session.section()) + L"].";
-    if (editor.session.section() != editor.session.language())
-        note = L"Section [" + language +
-               L"] has no title, so these systems show [0]. Add this language to give them "
-               L"texts of their own.";
-    setControlText(control(IDC_SECTION_NOTE), note);
-}
-
-// Every field from the session, but the one the author is typing in.
-void fillFields(const Field* typed) {
-    fillSectionNote();
-    fillEntryBox();
-    for (const Field* field = fieldsBegin(); field != fieldsEnd(); ++field) {
-        if (field != typed) showValue(*field, editor.session.shown(*field));
-    }
-}
-
-// Fields take typing only while a file is open, which is where it can be saved.
-void enableFields() {
-    const BOOL open = editor.session.hasFile() ? TRUE : FALSE;
-    for (const int id : kPageIds) {
-        for (HWND child = GetWindow(GetDlgItem(editor.window, id), GW_CHILD); child != nullptr;
-             child = GetWindow(child, GW_HWNDNEXT)) {
-            if (GetDlgCtrlID(child) != IDC_NUMBERS) EnableWindow(child, open);
-        }
-    }
-    EnableWindow(GetDlgItem(editor.window, IDC_ADD_LANGUAGE), open);
-    EnableWindow(GetDlgItem(editor.window, IDC_REMOVE_LANGUAGE),
-                 editor.session.canRemoveLanguage() ? TRUE : FALSE);
-}
-
-void fillLanguageBox() {
-    HWND box = GetDlgItem(editor.window, IDC_LANGUAGE_BOX);
-    SendMessageW(box, CB_RESETCONTENT, 0, 0);
-    int selected = 0;
-    for (std::size_t i = 0; i < editor.languages.size(); ++i) {
-        const PreviewLanguage& language = editor.languages[i];
-        std::wstring item = language.name + L" [" + std::to_wstring(language.index) + L"]";
-        if (editor.session.inFile(language.index)) item += L", in the file";
-        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-        if (language.index == editor.session.language()) selected = static_cast<int>(i);
-    }
-    SendMessageW(box, CB_SETCURSEL, selected, 0);
-}
-
 // ---- What follows a change -----------------------------------------------------------------
 
 void updateTitle() {
@@ -277,14 +146,14 @@ void sessionChanged(const Change& change) {
     if (flags & (kProgramChanged | kFileChanged)) showSignature();
     if (flags & (kBytesChanged | kSectionChanged | kFileChanged | kProgramChanged)) showPreview();
     if (flags & (kValuesChanged | kSectionChanged | kEntryChanged | kFileChanged)) {
-        fillFields(change.typed);
+        fillFields(editor.window, editor.session, change.typed);
     } else if (change.typed != nullptr && change.typed->source == FieldSource::Entry &&
                change.typed->part == EntryPart::Caption) {
-        renameEntryItem();
+        renameEntryItem(editor.window, editor.session);
     }
     if (flags & (kValuesChanged | kSectionChanged | kFileChanged)) {
-        fillLanguageBox();
-        enableFields();
+        fillLanguageBox(editor.window, editor.session, editor.languages);
+        enableFields(editor.window, editor.session);
     }
     if (flags & (kBytesChanged | kFileChanged)) updateTitle();
     if (flags & (kBytesChanged | kFileChanged | kProgramChanged)) requestFindings();
@@ -315,12 +184,12 @@ bool edit(Edit run) {
 }
 
 void fieldChanged(const Field& field, bool typing) {
-    const std::u16string value = fieldValue(field);
+    const std::u16string value = fieldValue(editor.window, field);
     const bool changed = edit(
         [&](Consent consent) { return editor.session.setField(field, value, consent, typing); });
     // A refused edit: the field shows the document's value again.
     if (!changed && editor.session.shown(field) != value)
-        showValue(field, editor.session.shown(field));
+        showValue(editor.window, field, editor.session.shown(field));
 }
 
 void addLanguage() {

@@ -11,6 +11,7 @@
 #include "editor/model/utf8_text.h"
 #include "editor/session/field_table.h"
 #include "editor/session/menu_session.h"
+#include "editor/session/new_medium.h"
 
 namespace {
 
@@ -263,6 +264,31 @@ TEST(MenuSession, FindingsComeErrorsFirst) {
     for (const Finding& finding : opened.session.findings()) order += finding.text;
     EXPECT_EQ("13240", order);
     EXPECT_TRUE(opened.changes.back().flags & kFindingsChanged);
+}
+
+// A new medium: the sample's [autorun], [View] and [0] only, labelled after its folder.
+TEST(NewMedium, KeepsTheSamplesFirstLanguageAndLabelsItAfterTheFolder) {
+    const struct {
+        const char16_t* folder;
+        const char16_t* label;  // null: no label
+    } cases[] = {
+        {u"C:\\Media\\My Product\\", u"My Product"},
+        {u"D:\\Диск", u"Диск"},
+        {u"E:\\", nullptr},
+        {u"C:\\A folder whose name is longer than thirty-two\\",
+         u"A folder whose name is longer th"},
+    };
+    for (const auto& c : cases) {
+        const ProfileDocument made = newMediumDocument(kMenu, c.folder);
+        EXPECT_EQ(DocumentEncoding::Utf16, made.encoding());
+        EXPECT_EQ(c.label ? std::optional<std::u16string>(c.label) : std::nullopt,
+                  made.value(u"autorun", u"label"));
+        EXPECT_EQ(u"autorun-menu.exe", made.value(u"autorun", u"open").value_or(u""));
+        EXPECT_EQ(u"1", made.value(u"View", u"FontColor").value_or(u""));
+        EXPECT_EQ(u"Disc", made.value(u"0", u"Title").value_or(u""));
+        EXPECT_EQ(u"Exit|||||1", made.value(u"0", u"2").value_or(u""));
+        EXPECT_FALSE(made.sectionLine(u"7").has_value()) << "no other language";
+    }
 }
 
 // Each page's mnemonics, with those of the controls beside the pages, are used once, and

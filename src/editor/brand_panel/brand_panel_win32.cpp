@@ -12,7 +12,7 @@
 #include "brand/version_info.h"
 #include "editor/brand_panel/brand_preview.h"
 #include "editor/brand_panel/brand_save.h"
-#include "window/system_library.h"
+#include "editor/editor_dpi.h"
 
 namespace {
 
@@ -106,38 +106,6 @@ struct Panel {
     bool ended = false;  // EndDialog called: the panel only closes from now on
 };
 
-using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-
-HMODULE user32() { return GetModuleHandleW(L"user32.dll"); }
-
-// The DPI the system's metrics are given in (the one of the logon).
-UINT systemDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
-    if (screen != nullptr) ReleaseDC(nullptr, screen);
-    return dpi > 0 ? static_cast<UINT>(dpi) : 96;
-}
-
-// The DPI of the monitor `window` is on, where the system tells it (Windows 10 1607 and
-// later); the system's otherwise.
-UINT dpiOf(HWND window) {
-    const auto dpiForWindow = findFunction<GetDpiForWindowFunction>(user32(), "GetDpiForWindow");
-    const UINT dpi = dpiForWindow != nullptr ? dpiForWindow(window) : 0;
-    return dpi != 0 ? dpi : systemDpi();
-}
-
-// The system's font for dialogs and messages at `dpi`; null when it cannot be made.
-HFONT messageFont(UINT dpi) {
-    NONCLIENTMETRICSW metrics = {};
-    metrics.cbSize = sizeof metrics;
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-        return nullptr;
-    LOGFONTW font = metrics.lfMessageFont;
-    font.lfHeight = MulDiv(font.lfHeight, static_cast<int>(dpi), static_cast<int>(systemDpi()));
-    return CreateFontIndirectW(&font);
-}
-
 // Pixels of 4 dialog units across and 8 down in `font`, as Windows measures a dialog's
 // font: the average width of the Latin letters, and the font's height.
 SIZE dialogUnits(HWND dialog, HFONT font, UINT dpi) {
@@ -162,15 +130,11 @@ SIZE dialogUnits(HWND dialog, HFONT font, UINT dpi) {
 // the system gives one, centred over its owner (or the screen) and kept on the owner's
 // monitor otherwise.
 void placePanel(HWND dialog, SIZE client, UINT dpi, const RECT* suggested) {
-    RECT frame = {0, 0, client.cx, client.cy};
     const DWORD style = static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE));
     const DWORD extended = static_cast<DWORD>(GetWindowLongW(dialog, GWL_EXSTYLE));
-    const auto adjustForDpi =
-        findFunction<AdjustWindowRectExForDpiFunction>(user32(), "AdjustWindowRectExForDpi");
-    if (adjustForDpi == nullptr || !adjustForDpi(&frame, style, FALSE, extended, dpi))
-        AdjustWindowRectEx(&frame, style, FALSE, extended);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
+    const SIZE frame = frameSize(client, style, false, extended, dpi);
+    const int width = frame.cx;
+    const int height = frame.cy;
     int x = 0;
     int y = 0;
     if (suggested != nullptr) {
@@ -200,7 +164,7 @@ void placePanel(HWND dialog, SIZE client, UINT dpi, const RECT* suggested) {
 
 // Gives every control its place and the font for `dpi`, and the panel its size.
 void layOut(HWND dialog, Panel& panel, UINT dpi, const RECT* suggested) {
-    HFONT font = messageFont(dpi);
+    HFONT font = createUiFont(dpi);
     const SIZE units = dialogUnits(dialog, font, dpi);
     const auto across = [&](int value) { return MulDiv(value, units.cx, 4); };
     const auto down = [&](int value) { return MulDiv(value, units.cy, 8); };
@@ -361,7 +325,7 @@ INT_PTR startPanel(HWND dialog, Panel& panel) {
         }
         panel.controls.push_back(control);
     }
-    layOut(dialog, panel, dpiOf(dialog), nullptr);
+    layOut(dialog, panel, windowDpi(dialog), nullptr);
 
     std::wstring error;
     panel.idle = L"Fields left as they are keep the program's own. Save replaces " + panel.program +

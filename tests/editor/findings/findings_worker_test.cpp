@@ -12,6 +12,7 @@
 #include "built_program.h"
 #include "checker/medium_check.h"
 #include "console/console_text.h"
+#include "editor/findings/ansi_path.h"
 #include "running_program.h"
 #include "test_files.h"
 
@@ -209,6 +210,34 @@ TEST(FindingsWorker, AFailedCheckIsOneErrorThatSaysSo) {
         EXPECT_EQ(finding.text.compare(0, start.size(), start), 0) << finding.text;
         EXPECT_NE(finding.text.find(c.says), std::string::npos) << finding.text;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The one path policy: a folder the ANSI code page cannot name reaches the checker by its
+// short form, so the menu program in it is found (the preview shows its picture); and UTF-8
+// as the code page (Windows 10's "Beta: Use Unicode UTF-8") holds every character, so no
+// path counts as lost. This PC's code page is not UTF-8 under Wine: the UTF-8 branch is
+// taken by asking for UTF-8 itself.
+TEST(PathPolicy, FoldersTheCodePageCannotNameReachTheChecker) {
+    TempFolder folder;
+    const std::wstring medium =
+        wideFromCodePage(folder.path(), CP_ACP) + L"\x0414\x0438\x0441\x043A \x03A9\\";
+    ASSERT_TRUE(CreateDirectoryW(medium.c_str(), nullptr));
+    ASSERT_TRUE(
+        CopyFileW(wideFromCodePage(testProgramFolder() + AUTORUN_MENU_FROM_TESTS, CP_ACP).c_str(),
+                  (medium + L"autorun-menu.exe").c_str(), FALSE));
+    const std::wstring program = menuProgramIn(medium);
+    EXPECT_FALSE(program.empty()) << "the menu program in a folder named beyond the code page";
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(program.c_str()));
+    DeleteFileW((medium + L"autorun-menu.exe").c_str());
+    RemoveDirectoryW(medium.c_str());
+
+    bool lossy = true;
+    EXPECT_EQ("\xD0\x94\xCE\xA9", inCodePage(L"\x0414\x03A9", CP_UTF8, &lossy));
+    EXPECT_FALSE(lossy);
 }
 
 }  // namespace
