@@ -28,77 +28,70 @@ private:
 
 constexpr DWORD kMaxName = 32768;  // the longest path Windows takes
 
-OPENFILENAMEW dialogFor(HWND owner, std::vector<wchar_t>& name, const wchar_t* filter,
-                        const wchar_t* title) {
+// What a file dialog asks for.
+struct FileChoice {
+    const wchar_t* filter;
+    const wchar_t* title;
+    std::wstring folder;                 // where it starts; empty: where Windows chooses
+    std::wstring name;                   // the name it offers
+    const wchar_t* extension = nullptr;  // added to a name typed without one
+    bool save = false;                   // a file to write (asks before replacing one)
+};
+
+// The file chosen; empty when the author cancels. The current folder stays as it was.
+std::wstring chooseFile(HWND owner, const FileChoice& choice) {
+    const KeptCurrentFolder kept;
+    std::vector<wchar_t> name(kMaxName, L'\0');
+    choice.name.copy(name.data(),
+                     choice.name.size() < kMaxName - 1 ? choice.name.size() : kMaxName - 1);
     OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
-    dialog.lpstrFilter = filter;
+    dialog.lpstrFilter = choice.filter;
     dialog.lpstrFile = name.data();
-    dialog.nMaxFile = static_cast<DWORD>(name.size());
-    dialog.lpstrTitle = title;
-    return dialog;
+    dialog.nMaxFile = kMaxName;
+    dialog.lpstrTitle = choice.title;
+    dialog.lpstrInitialDir = choice.folder.empty() ? nullptr : choice.folder.c_str();
+    dialog.lpstrDefExt = choice.extension;
+    dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
+                   (choice.save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    const BOOL chosen = choice.save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+    return chosen ? std::wstring(name.data()) : std::wstring();
 }
 
 }  // namespace
 
 std::wstring chooseMenuFile(HWND owner) {
-    const KeptCurrentFolder kept;
-    std::vector<wchar_t> name(kMaxName, L'\0');
-    const std::wstring first = L"autorun.inf";
-    first.copy(name.data(), first.size());
-    OPENFILENAMEW dialog = dialogFor(
-        owner, name, L"Menu files (autorun.inf)\0autorun.inf\0Profile files (*.inf)\0*.inf\0",
-        L"Open the menu file of a medium");
-    dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    return GetOpenFileNameW(&dialog) ? std::wstring(name.data()) : std::wstring();
+    return chooseFile(owner, {L"Menu files (autorun.inf)\0autorun.inf\0Profile files "
+                              L"(*.inf)\0*.inf\0",
+                              L"Open the menu file of a medium",
+                              {},
+                              L"autorun.inf"});
 }
 
 std::wstring chooseFileToSave(HWND owner, const std::wstring& folder) {
-    const KeptCurrentFolder kept;
-    std::vector<wchar_t> name(kMaxName, L'\0');
-    const std::wstring first = L"autorun.inf";
-    first.copy(name.data(), first.size());
-    OPENFILENAMEW dialog = dialogFor(owner, name, L"Menu files (autorun.inf)\0autorun.inf\0",
-                                     L"Save the menu file as");
-    dialog.lpstrInitialDir = folder.c_str();
-    dialog.lpstrDefExt = L"inf";
-    dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
-    return GetSaveFileNameW(&dialog) ? std::wstring(name.data()) : std::wstring();
+    return chooseFile(owner, {L"Menu files (autorun.inf)\0autorun.inf\0", L"Save the menu file as",
+                              folder, L"autorun.inf", L"inf", true});
 }
 
 std::wstring chooseImageFile(HWND owner, const std::wstring& folder, const std::wstring& name) {
-    const KeptCurrentFolder kept;
-    std::vector<wchar_t> chosen(kMaxName, L'\0');
-    name.copy(chosen.data(), name.size() < kMaxName - 1 ? name.size() : kMaxName - 1);
-    OPENFILENAMEW dialog = dialogFor(owner, chosen, L"Disc images (*.iso)\0*.iso\0",
-                                     L"Write the medium as a disc image");
-    dialog.lpstrInitialDir = folder.c_str();
-    dialog.lpstrDefExt = L"iso";
-    dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
-    return GetSaveFileNameW(&dialog) ? std::wstring(chosen.data()) : std::wstring();
+    return chooseFile(owner, {L"Disc images (*.iso)\0*.iso\0", L"Write the medium as a disc image",
+                              folder, name, L"iso", true});
 }
 
 std::wstring chooseCertificateFile(HWND owner) {
-    const KeptCurrentFolder kept;
-    std::vector<wchar_t> name(kMaxName, L'\0');
-    OPENFILENAMEW dialog =
-        dialogFor(owner, name, L"Certificates with their key (*.pfx;*.p12)\0*.pfx;*.p12\0",
-                  L"Your code-signing certificate");
-    dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    return GetOpenFileNameW(&dialog) ? std::wstring(name.data()) : std::wstring();
+    return chooseFile(owner, {L"Certificates with their key (*.pfx;*.p12)\0*.pfx;*.p12\0",
+                              L"Your code-signing certificate",
+                              {},
+                              {}});
 }
 
 std::wstring chooseEntryFile(HWND owner, const std::wstring& root) {
-    const KeptCurrentFolder kept;
-    std::vector<wchar_t> name(kMaxName, L'\0');
-    OPENFILENAMEW dialog = dialogFor(
-        owner, name,
-        L"Programs and documents\0*.exe;*.htm;*.html;*.pdf;*.txt;*.bat;*.cmd\0All files\0*.*\0",
-        L"The file the entry starts");
-    dialog.lpstrInitialDir = root.c_str();
-    dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    return GetOpenFileNameW(&dialog) ? std::wstring(name.data()) : std::wstring();
+    return chooseFile(owner, {L"Programs and documents\0*.exe;*.htm;*.html;*.pdf;*.txt;*.bat;"
+                              L"*.cmd\0All files\0*.*\0",
+                              L"The file the entry starts",
+                              root,
+                              {}});
 }
 
 std::wstring chooseFolder(HWND owner, const wchar_t* title) {

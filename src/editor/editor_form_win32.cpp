@@ -75,9 +75,9 @@ void createForm(HWND window, HINSTANCE instance) {
                         nullptr);
         if (made.id != IDC_TABS) continue;
         // The pages right after the tabs, so that Tab goes from the tabs into the page shown.
-        createTextsPage(window, instance);
-        createLookPage(window, instance);
-        createWindowsPage(window, instance);
+        createTextsPage(window);
+        createLookPage(window);
+        createWindowsPage(window);
         ShowWindow(GetDlgItem(window, IDC_TEXTS_PAGE), SW_SHOWNA);
     }
 }

@@ -12,6 +12,7 @@
 #include "checker/medium_check.h"
 #include "checker/report.h"
 #include "editor/brand_panel/brand_panel.h"
+#include "editor/dialog_frame.h"
 #include "editor/editor_dialogs.h"
 #include "editor/editor_dpi.h"
 #include "editor/editor_fields.h"
@@ -200,12 +201,8 @@ void addLanguage() {
         const std::wstring item = language.name + L" [" + std::to_wstring(language.index) + L"]";
         AppendMenuW(choices, MF_STRING, static_cast<UINT_PTR>(language.index) + 1, item.c_str());
     }
-    RECT button;
-    GetWindowRect(GetDlgItem(editor.window, IDC_ADD_LANGUAGE), &button);
     const int chosen =
-        static_cast<int>(TrackPopupMenu(choices, TPM_RETURNCMD | TPM_NONOTIFY, button.left,
-                                        button.bottom, 0, editor.window, nullptr));
-    DestroyMenu(choices);
+        static_cast<int>(popUpUnder(GetDlgItem(editor.window, IDC_ADD_LANGUAGE), choices));
     if (chosen <= 0) return;
     edit([&](Consent consent) { return editor.session.addLanguage(chosen - 1, consent); });
 }
@@ -268,12 +265,8 @@ void applyFix(bool choose) {
                 wideOf(fix.key) + L"=" + value + L"  (" + colourName(_wtoi(value.c_str())) + L")";
             AppendMenuW(choices, MF_STRING, i + 1, item.c_str());
         }
-        RECT button;
-        GetWindowRect(GetDlgItem(editor.window, IDC_APPLY_FIX), &button);
         const int chosen =
-            static_cast<int>(TrackPopupMenu(choices, TPM_RETURNCMD | TPM_NONOTIFY, button.left,
-                                            button.bottom, 0, editor.window, nullptr));
-        DestroyMenu(choices);
+            static_cast<int>(popUpUnder(GetDlgItem(editor.window, IDC_APPLY_FIX), choices));
         if (chosen <= 0) return;
         choice = static_cast<std::size_t>(chosen - 1);
     }

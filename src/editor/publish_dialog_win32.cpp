@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "editor/dialog_frame.h"
 #include "editor/editor_dialogs.h"
-#include "editor/editor_dpi.h"
 #include "publish/disc_sizes.h"
 #include "publish/image_plan.h"
 #include "publish/publish_options.h"
@@ -66,19 +66,6 @@ DWORD WINAPI publishThread(LPVOID parameter) {
     return 0;
 }
 
-// A control of the progress dialog, placed in pixels at 96 DPI.
-HWND makeControl(HWND dialog, const wchar_t* type, const wchar_t* text, DWORD style, int id, int x,
-                 int y, int width, int height) {
-    const UINT dpi = windowDpi(dialog);
-    HWND control =
-        CreateWindowExW(0, type, text, WS_CHILD | WS_VISIBLE | style, scaled(x, dpi),
-                        scaled(y, dpi), scaled(width, dpi), scaled(height, dpi), dialog,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-                 FALSE);
-    return control;
-}
-
 // The progress of a run, with Cancel; it ends when the run's thread is done.
 INT_PTR CALLBACK progressProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     PublishRun* run = reinterpret_cast<PublishRun*>(GetWindowLongPtrW(dialog, DWLP_USER));
@@ -88,17 +75,14 @@ INT_PTR CALLBACK progressProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
             SetWindowLongPtrW(dialog, DWLP_USER, lParam);
             run->dialog = dialog;
             SetWindowTextW(dialog, run->image ? L"Writing the disc image" : L"Copying the medium");
-            const UINT dpi = windowDpi(dialog);
-            const SIZE size =
-                frameSize({scaled(404, dpi), scaled(104, dpi)},
-                          WS_POPUP | WS_CAPTION | DS_MODALFRAME, false, WS_EX_DLGMODALFRAME, dpi);
-            SetWindowPos(dialog, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
-            makeControl(dialog, WC_STATICW, (L"To " + run->target).c_str(),
-                        SS_LEFT | SS_PATHELLIPSIS, kProgressText, 12, 12, 380, 20);
-            HWND bar = makeControl(dialog, PROGRESS_CLASSW, L"", 0, kProgressBar, 12, 38, 380, 18);
+            sizeDialog(dialog, 404, 104);
+            makeDialogControl(dialog, WC_STATICW, (L"To " + run->target).c_str(),
+                              SS_LEFT | SS_PATHELLIPSIS, kProgressText, 12, 12, 380, 20);
+            HWND bar =
+                makeDialogControl(dialog, PROGRESS_CLASSW, L"", 0, kProgressBar, 12, 38, 380, 18);
             SendMessageW(bar, PBM_SETRANGE32, 0, 1000);
-            makeControl(dialog, WC_BUTTONW, L"Cancel", WS_TABSTOP | BS_DEFPUSHBUTTON, IDCANCEL, 300,
-                        68, 92, 26);
+            makeDialogControl(dialog, WC_BUTTONW, L"Cancel", WS_TABSTOP | BS_DEFPUSHBUTTON,
+                              IDCANCEL, 300, 68, 92, 26);
             SetTimer(dialog, kProgressTimer, 100, nullptr);
             HANDLE thread = CreateThread(nullptr, 0, publishThread, run, 0, nullptr);
             if (thread == nullptr) {
@@ -134,14 +118,8 @@ INT_PTR CALLBACK progressProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 
 // Runs `run` on a thread of its own behind a progress dialog over `owner`.
 void runWithProgress(HWND owner, PublishRun& run) {
-    struct alignas(4) {
-        DLGTEMPLATE header;
-        WORD menu, windowClass, title;
-    } frame = {};
-    frame.header.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_CENTER;
     startPublishRun();
-    DialogBoxIndirectParamW(nullptr, &frame.header, owner, progressProc,
-                            reinterpret_cast<LPARAM>(&run));
+    runDialog(owner, progressProc, reinterpret_cast<LPARAM>(&run));
 }
 
 // Whether the folder `target` holds anything; false too when it does not exist.

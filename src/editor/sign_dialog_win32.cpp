@@ -9,8 +9,8 @@
 #include "brand/brand_signing.h"
 #include "brand/file_bytes.h"
 #include "console/console_text.h"
+#include "editor/dialog_frame.h"
 #include "editor/editor_dialogs.h"
-#include "editor/editor_dpi.h"
 #include "editor/findings/ansi_path.h"
 #include "sign/program_signature.h"
 
@@ -44,18 +44,6 @@ struct Question {
     std::wstring answer;
 };
 
-HWND makeControl(HWND dialog, const wchar_t* type, const wchar_t* text, DWORD style, int id, int x,
-                 int y, int width, int height) {
-    const UINT dpi = windowDpi(dialog);
-    HWND control =
-        CreateWindowExW(0, type, text, WS_CHILD | WS_VISIBLE | style, scaled(x, dpi),
-                        scaled(y, dpi), scaled(width, dpi), scaled(height, dpi), dialog,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-                 FALSE);
-    return control;
-}
-
 INT_PTR CALLBACK questionProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     Question* question = reinterpret_cast<Question*>(GetWindowLongPtrW(dialog, DWLP_USER));
     switch (message) {
@@ -63,21 +51,17 @@ INT_PTR CALLBACK questionProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
             question = reinterpret_cast<Question*>(lParam);
             SetWindowLongPtrW(dialog, DWLP_USER, lParam);
             SetWindowTextW(dialog, question->title);
-            const UINT dpi = windowDpi(dialog);
-            const SIZE size =
-                frameSize({scaled(424, dpi), scaled(132, dpi)},
-                          WS_POPUP | WS_CAPTION | DS_MODALFRAME, false, WS_EX_DLGMODALFRAME, dpi);
-            SetWindowPos(dialog, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
-            makeControl(dialog, WC_STATICW, question->prompt.c_str(), SS_LEFT, kPromptText, 12, 10,
-                        400, 44);
-            HWND answer = makeControl(
+            sizeDialog(dialog, 424, 132);
+            makeDialogControl(dialog, WC_STATICW, question->prompt.c_str(), SS_LEFT, kPromptText,
+                              12, 10, 400, 44);
+            HWND answer = makeDialogControl(
                 dialog, WC_EDITW, question->answer.c_str(),
                 WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL | (question->secret ? ES_PASSWORD : 0),
                 kAnswer, 12, 58, 400, 23);
-            makeControl(dialog, WC_BUTTONW, L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, 220, 94, 92,
-                        26);
-            makeControl(dialog, WC_BUTTONW, L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL, 320,
-                        94, 92, 26);
+            makeDialogControl(dialog, WC_BUTTONW, L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, 220,
+                              94, 92, 26);
+            makeDialogControl(dialog, WC_BUTTONW, L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL,
+                              320, 94, 92, 26);
             SetFocus(answer);
             return FALSE;  // the focus is set
         }
@@ -102,13 +86,7 @@ INT_PTR CALLBACK questionProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 
 // Asks `question` in a dialog over `owner`; false when the author cancels.
 bool askText(HWND owner, Question& question) {
-    struct alignas(4) {
-        DLGTEMPLATE header;
-        WORD menu, windowClass, title;
-    } frame = {};
-    frame.header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
-    return DialogBoxIndirectParamW(nullptr, &frame.header, owner, questionProc,
-                                   reinterpret_cast<LPARAM>(&question)) == IDOK;
+    return runDialog(owner, questionProc, reinterpret_cast<LPARAM>(&question)) == IDOK;
 }
 
 using SelectCertificateCall = PCCERT_CONTEXT(WINAPI*)(HCERTSTORE, HWND, LPCWSTR, LPCWSTR, DWORD,

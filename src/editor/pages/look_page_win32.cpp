@@ -80,9 +80,7 @@ INT_PTR CALLBACK lookPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-HWND createLookPage(HWND parent, HINSTANCE instance) {
-    return createPage(parent, instance, IDC_LOOK_PAGE, lookPageProc, kSetup);
-}
+HWND createLookPage(HWND parent) { return createPage(parent, IDC_LOOK_PAGE, lookPageProc, kSetup); }
 
 void drawSwatch(const DRAWITEMSTRUCT& item) {
     if (item.itemID == static_cast<UINT>(-1)) return;

@@ -25,9 +25,9 @@ struct PageSetup {
 };
 
 // Makes the page as a hidden child dialog of `parent` with id `id`, holding its fields and
-// `setup`'s controls, calling `procedure`, which must hand WM_INITDIALOG to
-// initPageDialog. Null when Windows refuses.
-HWND createPage(HWND parent, HINSTANCE instance, int id, DLGPROC procedure, const PageSetup& setup);
+// `setup`'s controls (which must outlive it), calling `procedure`, which must hand
+// WM_INITDIALOG to initPageDialog. Null when Windows refuses.
+HWND createPage(HWND parent, int id, DLGPROC procedure, const PageSetup& setup);
 
 // Makes a page's controls (from WM_INITDIALOG, whose lParam is the PageSetup).
 void initPageDialog(HWND page, LPARAM setup);
@@ -39,10 +39,13 @@ void layOutPage(HWND page, UINT dpi, HFONT font);
 // labels stand on the tab's own background.
 INT_PTR pageCommand(HWND page, WPARAM wParam, LPARAM lParam);
 
+// The procedure of a page with nothing of its own to handle: the two above.
+INT_PTR CALLBACK plainPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+
 // The three pages.
-HWND createTextsPage(HWND parent, HINSTANCE instance);
-HWND createLookPage(HWND parent, HINSTANCE instance);
-HWND createWindowsPage(HWND parent, HINSTANCE instance);
+HWND createTextsPage(HWND parent);
+HWND createLookPage(HWND parent);
+HWND createWindowsPage(HWND parent);
 
 // Draws one item of a colour box on the Look page: its swatch and its name.
 void drawSwatch(const DRAWITEMSTRUCT& item);

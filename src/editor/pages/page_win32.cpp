@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "editor/dialog_frame.h"
 #include "editor/editor_dpi.h"
 
 namespace {
@@ -69,19 +70,8 @@ void onTabBackground(HWND page) {
 
 }  // namespace
 
-HWND createPage(HWND parent, HINSTANCE instance, int id, DLGPROC procedure,
-                const PageSetup& setup) {
-    // An empty template: the page makes its controls itself, from the field table.
-    struct alignas(4) {
-        DLGTEMPLATE header;
-        WORD menu, windowClass, title;
-    } empty = {};
-    empty.header.style = WS_CHILD | DS_CONTROL;
-    empty.header.dwExtendedStyle = WS_EX_CONTROLPARENT;
-    HWND page = CreateDialogIndirectParamW(instance, &empty.header, parent, procedure,
-                                           reinterpret_cast<LPARAM>(&setup));
-    if (page != nullptr) SetWindowLongPtrW(page, GWLP_ID, id);
-    return page;
+HWND createPage(HWND parent, int id, DLGPROC procedure, const PageSetup& setup) {
+    return createChildDialog(parent, id, procedure, reinterpret_cast<LPARAM>(&setup));
 }
 
 void initPageDialog(HWND page, LPARAM setupParameter) {
@@ -129,4 +119,16 @@ void layOutPage(HWND page, UINT dpi, HFONT font) {
 INT_PTR pageCommand(HWND page, WPARAM wParam, LPARAM lParam) {
     SendMessageW(GetParent(page), WM_COMMAND, wParam, lParam);
     return TRUE;
+}
+
+INT_PTR CALLBACK plainPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            initPageDialog(page, lParam);
+            return TRUE;
+        case WM_COMMAND:
+            return pageCommand(page, wParam, lParam);
+        default:
+            return FALSE;
+    }
 }

@@ -19,20 +19,8 @@ const PageControl kControls[] = {
 };
 const PageSetup kSetup = {Page::Texts, kControls, sizeof kControls / sizeof kControls[0]};
 
-INT_PTR CALLBACK textsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_INITDIALOG:
-            initPageDialog(page, lParam);
-            return TRUE;
-        case WM_COMMAND:
-            return pageCommand(page, wParam, lParam);
-        default:
-            return FALSE;
-    }
-}
-
 }  // namespace
 
-HWND createTextsPage(HWND parent, HINSTANCE instance) {
-    return createPage(parent, instance, IDC_TEXTS_PAGE, textsPageProc, kSetup);
+HWND createTextsPage(HWND parent) {
+    return createPage(parent, IDC_TEXTS_PAGE, plainPageProc, kSetup);
 }

@@ -18,20 +18,8 @@ const PageControl kControls[] = {
 };
 const PageSetup kSetup = {Page::Windows, kControls, sizeof kControls / sizeof kControls[0]};
 
-INT_PTR CALLBACK windowsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_INITDIALOG:
-            initPageDialog(page, lParam);
-            return TRUE;
-        case WM_COMMAND:
-            return pageCommand(page, wParam, lParam);
-        default:
-            return FALSE;
-    }
-}
-
 }  // namespace
 
-HWND createWindowsPage(HWND parent, HINSTANCE instance) {
-    return createPage(parent, instance, IDC_WINDOWS_PAGE, windowsPageProc, kSetup);
+HWND createWindowsPage(HWND parent) {
+    return createPage(parent, IDC_WINDOWS_PAGE, plainPageProc, kSetup);
 }
