@@ -14,6 +14,11 @@ std::vector<std::string> entryFields(const std::string& line);
 // which the shell takes for the name of a file on the medium.
 bool isWebAddressWithoutScheme(const std::string& command);
 
+// The host of a web address that names one of the domains kept for examples (example.com,
+// .net, .org and any name under them or under .example), such as the sample's link; empty
+// for any other command. Such an address is a placeholder the author has not replaced yet.
+std::string exampleHost(const std::string& command);
+
 // For an entry with a caption, no command and no close flag: its line with the close flag
 // 1 in the sixth field, so that it closes the menu. A 1 one bar short, in the error text's
 // place, moves on to the sixth field; other fields stay as written.

@@ -98,6 +98,12 @@ void checkCommand(const Place& place, const std::string& written, const MenuItem
     const std::string what = "command " + written;
     if (absolute) {
         // Started as written, wherever the menu runs: nothing on the medium to look for.
+        const std::string placeholder = exampleHost(written);
+        if (!placeholder.empty()) {
+            report.note(place, what + ": " + placeholder +
+                                   " is kept for examples and leads to no product: put your "
+                                   "own address");
+        }
         if (isDrivePath(written)) {
             report.warning(place,
                            what +

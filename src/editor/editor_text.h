@@ -21,8 +21,8 @@ std::wstring wideOf(const std::string& text, unsigned codePage = CP_ACP);
 const wchar_t* colourName(int number);
 
 // Writes a new medium into `folder` (ending in a separator): its menu file (UTF-16, the
-// sample's [autorun], [View] and [0], labelled with the folder's name), the notes its first
-// entry opens (unless the folder has a readme.txt) and the menu program that ships (the
-// x86 one). False, with the reason in `problem` and nothing it wrote left behind, when one
-// cannot be written.
+// sample's [autorun], [View] and [0], labelled and titled with the folder's name), the notes its
+// first entry opens (unless the folder has a readme.txt) and the menu program that ships (the x86
+// one). False, with the reason in `problem` and nothing it wrote left behind, when one cannot be
+// written.
 bool writeNewMedium(HINSTANCE instance, const std::wstring& folder, std::wstring& problem);

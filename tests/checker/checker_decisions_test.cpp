@@ -70,6 +70,24 @@ TEST(EntryFields, AWebAddressWithoutItsScheme) {
         EXPECT_EQ(isWebAddressWithoutScheme(c.command), c.withoutScheme) << c.command;
 }
 
+TEST(EntryFields, AnAddressKeptForExamples) {
+    const struct {
+        const char* command;
+        const char* host;
+    } cases[] = {
+        {"https://example.org/", "example.org"},
+        {"HTTP://WWW.Example.COM:8080/help", "www.example.com"},
+        {"https://docs.example/", "docs.example"},
+        {"https://example.org.", "example.org"},
+        {"https://myexample.org/", ""},
+        {"https://example.org.evil.test/", ""},
+        {"ftp://example.org/", ""},
+        {"example.org", ""},
+        {"readme.txt", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(exampleHost(c.command), c.host) << c.command;
+}
+
 TEST(EntryFields, TheLineThatClosesTheMenu) {
     const struct {
         const char* line;

@@ -182,14 +182,17 @@ TEST(CheckerGoodMedium, TellsWhatTheMenuDoesAndFindsNothingWrong) {
             << testing::PrintToString(finding);
     }
     // Nothing but infos, the note that the menu started from this folder would take the
-    // root of its drive for the medium's root, and the unsigned program.
-    expectFindings(findingsOf(result, {kNote, kWarning, kError}),
-                   {{0, kNote, "%MEDIUM%\\",
-                     "the menu started from this folder takes the root of its drive, " +
-                         medium.path().substr(0, 3)},
-                    {0, kWarning, "%MEDIUM%\\autorun-menu.exe",
-                     "the menu program is not signed: Smart App Control may block it"}},
-                   folder, result);
+    // root of its drive for the medium's root, the web address kept for examples, and the
+    // unsigned program.
+    expectFindings(
+        findingsOf(result, {kNote, kWarning, kError}),
+        {{0, kNote, "%MEDIUM%\\",
+          "the menu started from this folder takes the root of its drive, " +
+              medium.path().substr(0, 3)},
+         {0, kWarning, "%MEDIUM%\\autorun-menu.exe",
+          "the menu program is not signed: Smart App Control may block it"},
+         {15, kNote, "[0] 3", "command https://example.org/: example.org is kept for examples"}},
+        folder, result);
     // What the checks set up in the menu's state is gone again.
     EXPECT_EQ(launcherState.view.FontSize, 99);
     EXPECT_STREQ(launcherState.menuFilePath, "");

@@ -285,7 +285,7 @@ TEST(NewMedium, KeepsTheSamplesFirstLanguageAndLabelsItAfterTheFolder) {
                   made.value(u"autorun", u"label"));
         EXPECT_EQ(u"autorun-menu.exe", made.value(u"autorun", u"open").value_or(u""));
         EXPECT_EQ(u"1", made.value(u"View", u"FontColor").value_or(u""));
-        EXPECT_EQ(u"Disc", made.value(u"0", u"Title").value_or(u""));
+        EXPECT_EQ(c.label ? c.label : u"Disc", made.value(u"0", u"Title").value_or(u""));
         EXPECT_EQ(u"Exit|||||1", made.value(u"0", u"2").value_or(u""));
         EXPECT_FALSE(made.sectionLine(u"7").has_value()) << "no other language";
     }

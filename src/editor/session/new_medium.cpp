@@ -33,5 +33,7 @@ ProfileDocument newMediumDocument(const std::u16string& sampleText, const std::u
     if (!label.empty()) medium.setValue(utf16Of(kAutorunSectionName), utf16Of(kLabelKey), label);
     for (const ViewKey& key : kViewKeys) copyKey(sample, medium, kViewSectionName, key.name);
     for (const std::string& key : languageKeys()) copyKey(sample, medium, "0", key);
+    // The window's title names the medium too, rather than the sample.
+    if (!label.empty()) medium.setValue(u"0", utf16Of(kTitleKey), label);
     return medium;
 }

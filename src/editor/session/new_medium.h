@@ -1,6 +1,7 @@
 // The menu file a new medium starts with: the sample's [autorun], [View] and [0], nothing
-// of its other languages, and the medium's label from its folder's name, so that an author
-// who writes only [0] ships nothing of the sample's by mistake.
+// of its other languages, and the medium's label and window title from its folder's name,
+// so that an author who writes only [0] ships no other language of the sample's by mistake
+// (the checker notes the sample's web address, kept for examples, until it is replaced).
 #pragma once
 
 #include <string>
