@@ -14,6 +14,9 @@
 
 #include "console/paths.h"
 
+// The editor's name, in its window's title and on its message boxes.
+constexpr wchar_t kEditorName[] = L"autorun-menu-edit";
+
 // `text` in code page `codePage` (the system's ANSI code page by default) as wide text.
 std::wstring wideOf(const std::string& text, unsigned codePage = CP_ACP);
 

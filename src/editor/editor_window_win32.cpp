@@ -16,6 +16,7 @@
 #include "editor/editor_dialogs.h"
 #include "editor/editor_dpi.h"
 #include "editor/editor_fields.h"
+#include "editor/editor_files.h"
 #include "editor/editor_form.h"
 #include "editor/editor_ids.h"
 #include "editor/editor_text.h"
@@ -36,7 +37,6 @@
 namespace {
 
 constexpr wchar_t kClassName[] = L"AutorunMenuEditor";
-constexpr wchar_t kProgramName[] = L"autorun-menu-edit";
 constexpr UINT kCheckDiskMessage = WM_APP;
 constexpr UINT kFindingsMessage = WM_APP + 1;
 constexpr UINT kRunEndedMessage = WM_APP + 2;
@@ -70,7 +70,7 @@ std::wstring wide(const std::u16string& text) { return std::wstring(text.begin()
 HWND control(int id) { return formControl(editor.window, id); }
 
 int ask(const std::wstring& text, UINT flags) {
-    return MessageBoxW(editor.window, text.c_str(), kProgramName, flags);
+    return MessageBoxW(editor.window, text.c_str(), kEditorName, flags);
 }
 
 void say(const std::wstring& text) {
@@ -91,11 +91,11 @@ std::wstring folder() { return wide(editor.session.folder()); }
 // ---- What follows a change -----------------------------------------------------------------
 
 void updateTitle() {
-    std::wstring title = kProgramName;
+    std::wstring title = kEditorName;
     if (editor.session.hasFile()) {
         const std::wstring where = folder();
         title = std::wstring(editor.session.dirty() ? L"*" : L"") + path().substr(where.size()) +
-                L" \x2014 " + where + L" \x2014 " + kProgramName;
+                L" \x2014 " + where + L" \x2014 " + kEditorName;
     }
     SetWindowTextW(editor.window, title.c_str());
 }
@@ -276,167 +276,6 @@ void applyFix(bool choose) {
 
 // ---- Files -------------------------------------------------------------------------------
 
-// The menu program beside the file, looked up once for each file and folder.
-void lookUpMenuProgram() { editor.session.setMenuProgram(u16(menuProgramIn(folder()))); }
-
-bool save(bool overwrite);
-
-// Whether the author lets the unsaved changes go (or saved them first).
-bool changesMayGo() {
-    if (!editor.session.dirty()) return true;
-    const int answer =
-        ask(L"Save the changes to " + path() + L"?", MB_YESNOCANCEL | MB_ICONQUESTION);
-    if (answer == IDCANCEL) return false;
-    if (answer == IDNO) return true;
-    return save(false);
-}
-
-bool openFile(std::wstring name) {
-    const DWORD attributes = GetFileAttributesW(name.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        if (!name.empty() && name.back() != L'\\' && name.back() != L'/') name += L'\\';
-        name += L"autorun.inf";
-        if (GetFileAttributesW(name.c_str()) == INVALID_FILE_ATTRIBUTES) {
-            ask(L"There is no autorun.inf in " + folderOf(name) +
-                    L".\n\nFile > New medium makes one.",
-                MB_OK | MB_ICONINFORMATION);
-            return false;
-        }
-    }
-    const std::wstring full = fullPathOf(name);
-    OpenResult opened = openMenuFile(full);
-    switch (opened.status) {
-        case OpenStatus::Opened:
-            editor.session.take(u16(full), std::move(opened.document),
-                                std::move(opened.stamp.bytes), false);
-            break;
-        case OpenStatus::Utf8:
-            if (ask(opened.message + L"\n\nConvert it to UTF-16 now? It is written when you save.",
-                    MB_YESNO | MB_ICONQUESTION) != IDYES) {
-                return false;
-            }
-            editor.session.take(u16(full), std::move(opened.document),
-                                std::move(opened.stamp.bytes), true);
-            break;
-        case OpenStatus::Refused:
-        case OpenStatus::CannotRead:
-            ask(opened.message, MB_OK | MB_ICONERROR);
-            return false;
-    }
-    lookUpMenuProgram();
-    DragAcceptFiles(editor.window, TRUE);
-    return true;
-}
-
-void openChosen() {
-    if (!changesMayGo()) return;
-    const std::wstring chosen = chooseMenuFile(editor.window);
-    if (!chosen.empty()) openFile(chosen);
-}
-
-// Saves to the open file. True when it was written and read back.
-bool save(bool overwrite) {
-    if (!editor.session.hasFile()) return false;
-    const FileStamp stamp = {editor.session.disk()};
-    const SaveResult result =
-        saveMenuFile(path(), editor.session.document(), overwrite ? nullptr : &stamp,
-                     valuesOf(editor.session.document()));
-    switch (result.status) {
-        case SaveStatus::Saved:
-            editor.session.saved(result.stamp.bytes);
-            say(L"Saved and read back: " + path());
-            return true;
-        case SaveStatus::ChangedOnDisk: {
-            const int answer = ask(
-                path() +
-                    L"\n\nAnother program changed this file since it was opened.\n\n"
-                    L"Yes: overwrite it with your version.\nNo: reload it from disk (your changes "
-                    L"are lost).\nCancel: keep editing and decide later.",
-                MB_YESNOCANCEL | MB_ICONWARNING | MB_DEFBUTTON3);
-            if (answer == IDYES) return save(true);
-            if (answer == IDNO) openFile(path());
-            return false;
-        }
-        case SaveStatus::ReadBackFailed:
-        case SaveStatus::CannotWrite:
-            ask(result.message +
-                    L"\n\nThe file on disk is as it was; your changes are still here. File > Save "
-                    L"As writes them elsewhere.",
-                MB_OK | MB_ICONERROR);
-            return false;
-    }
-    return false;
-}
-
-// Save As: the document written to another file, which it then is.
-bool saveAs() {
-    if (!editor.session.hasFile()) return false;
-    const std::wstring chosen = chooseFileToSave(editor.window, folder());
-    if (chosen.empty()) return false;
-    const SaveResult result = saveMenuFile(chosen, editor.session.document(), nullptr,
-                                           valuesOf(editor.session.document()));
-    if (result.status != SaveStatus::Saved) {
-        ask(result.message + L"\n\nNothing was written; your changes are still here.",
-            MB_OK | MB_ICONERROR);
-        return false;
-    }
-    editor.session.savedAs(u16(chosen), result.stamp.bytes);
-    lookUpMenuProgram();
-    say(L"Saved and read back: " + chosen);
-    return true;
-}
-
-void reload() {
-    if (!editor.session.hasFile()) return;
-    if (editor.session.dirty() &&
-        ask(L"Reload " + path() + L" from disk? Your unsaved changes are lost.",
-            MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
-        return;
-    }
-    openFile(path());
-}
-
-// Another program changed the file: asked once each time it happens.
-void checkDisk() {
-    if (!editor.session.hasFile() || editor.asking || editor.session.keptOverDisk()) return;
-    const FileStamp stamp = {editor.session.disk()};
-    if (!changedOnDisk(path(), stamp)) return;
-    editor.asking = true;
-    const int answer =
-        ask(path() + L"\n\nAnother program changed this file.\n\nReload it? " +
-                (editor.session.dirty() ? L"Your unsaved changes are lost." : L"") +
-                L"\nNo keeps your version; saving it then asks before it overwrites the file.",
-            MB_YESNO | MB_ICONWARNING);
-    if (answer == IDYES) {
-        openFile(path());
-    } else {
-        editor.session.keepOverDisk();
-    }
-    editor.asking = false;
-}
-
-// New: a menu file of [0] alone and the menu program in a folder the author picks.
-void newMedium() {
-    if (!changesMayGo()) return;
-    std::wstring chosen = chooseFolder(editor.window, L"Choose the folder of the new medium");
-    if (chosen.empty()) return;
-    if (chosen.back() != L'\\') chosen += L'\\';
-    const std::wstring menuFile = chosen + L"autorun.inf";
-    if (GetFileAttributesW(menuFile.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        if (ask(chosen + L" already has an autorun.inf. Open it instead?",
-                MB_YESNO | MB_ICONQUESTION) == IDYES) {
-            openFile(menuFile);
-        }
-        return;
-    }
-    std::wstring problem;
-    if (!writeNewMedium(editor.instance, chosen, problem)) {
-        ask(problem, MB_OK | MB_ICONERROR);
-        return;
-    }
-    openFile(menuFile);
-}
-
 void browseCommand() {
     if (!editor.session.hasFile()) return;
     const std::wstring root = folder();
@@ -462,9 +301,10 @@ void runMenu() {
     if (editor.session.dirty()) {
         const int answer = ask(L"The menu reads the file on disk. Save your changes first?",
                                MB_YESNOCANCEL | MB_ICONQUESTION);
-        if (answer == IDCANCEL || (answer == IDYES && !save(false))) return;
+        if (answer == IDCANCEL || (answer == IDYES && !save(editor.window, editor.session, false)))
+            return;
     }
-    lookUpMenuProgram();
+    lookUpMenuProgram(editor.session);
     const std::wstring program = wide(editor.session.menuProgram());
     if (program.empty()) {
         ask(L"There is no menu program beside " + path() +
@@ -492,7 +332,7 @@ void publish() {
     if (editor.session.dirty()) {
         if (ask(L"Publishing takes the medium as it is on disk. Save your changes first?",
                 MB_OKCANCEL | MB_ICONQUESTION) != IDOK ||
-            !save(false))
+            !save(editor.window, editor.session, false))
             return;
     }
     const std::vector<Finding>& findings = editor.session.findings();
@@ -621,19 +461,19 @@ void nextPane() {
 bool onMenuCommand(int id) {
     switch (id) {
         case IDM_NEW:
-            newMedium();
+            newMedium(editor.window, editor.instance, editor.session);
             return true;
         case IDM_OPEN:
-            openChosen();
+            openChosen(editor.window, editor.session);
             return true;
         case IDM_SAVE:
-            save(false);
+            save(editor.window, editor.session, false);
             return true;
         case IDM_SAVE_AS:
-            saveAs();
+            saveAs(editor.window, editor.session);
             return true;
         case IDM_RELOAD:
-            reload();
+            reload(editor.window, editor.session);
             return true;
         case IDM_PUBLISH:
             publish();
@@ -816,14 +656,15 @@ LRESULT CALLBACK editorProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             name.resize(length);
             DragFinish(drop);
             SetForegroundWindow(window);
-            if (changesMayGo()) openFile(name);
+            if (changesMayGo(editor.window, editor.session))
+                openFile(editor.window, editor.session, name);
             return 0;
         }
         case WM_ACTIVATEAPP:
             if (wParam) PostMessageW(window, kCheckDiskMessage, 0, 0);
             return 0;
         case kCheckDiskMessage:
-            checkDisk();
+            checkDisk(editor.window, editor.session, editor.asking);
             return 0;
         case kFindingsMessage: {
             std::unique_ptr<CheckResult> result(reinterpret_cast<CheckResult*>(lParam));
@@ -837,7 +678,7 @@ LRESULT CALLBACK editorProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             say(L"The menu has closed.");
             return 0;
         case WM_CLOSE:
-            if (changesMayGo()) DestroyWindow(window);
+            if (changesMayGo(editor.window, editor.session)) DestroyWindow(window);
             return 0;
         case WM_DESTROY:
             editor.findings.reset();
@@ -884,7 +725,7 @@ HWND openEditorWindow(HINSTANCE instance, const std::wstring& open, int show,
 
     const UINT dpi = windowDpi(nullptr);
     const SIZE size = formSize(dpi);
-    HWND window = CreateWindowExW(WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES, kClassName, kProgramName,
+    HWND window = CreateWindowExW(WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES, kClassName, kEditorName,
                                   WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, size.cx,
                                   size.cy, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) return nullptr;
@@ -900,7 +741,7 @@ HWND openEditorWindow(HINSTANCE instance, const std::wstring& open, int show,
     sessionChanged({kBytesChanged | kValuesChanged | kSectionChanged | kFileChanged, nullptr});
     // The file before the window shows, so that what the author types the moment it shows
     // lands in a field that takes it.
-    if (!open.empty()) openFile(open);
+    if (!open.empty()) openFile(editor.window, editor.session, open);
     ShowWindow(window, show);
     UpdateWindow(window);
     return window;
@@ -914,4 +755,7 @@ bool editorTakesMessage(HWND window, MSG& message) {
     return IsDialogMessageW(window, &message) != FALSE;
 }
 
-bool openInEditor(const std::wstring& path) { return changesMayGo() && openFile(path); }
+bool openInEditor(const std::wstring& path) {
+    return changesMayGo(editor.window, editor.session) &&
+           openFile(editor.window, editor.session, path);
+}
