@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "checker/medium_check.h"
-#include "checker/report.h"
 #include "editor/brand_panel/brand_panel.h"
 #include "editor/dialog_frame.h"
 #include "editor/editor_dialogs.h"
@@ -19,15 +18,13 @@
 #include "editor/editor_files.h"
 #include "editor/editor_form.h"
 #include "editor/editor_ids.h"
+#include "editor/editor_medium.h"
 #include "editor/editor_text.h"
-#include "editor/file/menu_file_io.h"
-#include "editor/findings/ansi_path.h"
 #include "editor/findings/findings_worker.h"
 #include "editor/findings_list.h"
 #include "editor/model/medium_path.h"
 #include "editor/preview/menu_preview.h"
 #include "editor/preview/preview_control.h"
-#include "editor/publish_dialog.h"
 #include "editor/run/guide.h"
 #include "editor/run/menu_run.h"
 #include "editor/session/menu_session.h"
@@ -274,7 +271,7 @@ void applyFix(bool choose) {
         say(L"Fix applied; Undo (Ctrl+Z) takes it back.");
 }
 
-// ---- Files -------------------------------------------------------------------------------
+// ---- The entry's file and the menu program -----------------------------------------------
 
 void browseCommand() {
     if (!editor.session.hasFile()) return;
@@ -294,50 +291,6 @@ void browseCommand() {
     SetFocus(command);
     // Set as typed: the edit box tells the change, which edits the entry.
     SetWindowTextW(command, relative ? relative->c_str() : name.c_str());
-}
-
-void runMenu() {
-    if (!editor.session.hasFile()) return;
-    if (editor.session.dirty()) {
-        const int answer = ask(L"The menu reads the file on disk. Save your changes first?",
-                               MB_YESNOCANCEL | MB_ICONQUESTION);
-        if (answer == IDCANCEL || (answer == IDYES && !save(editor.window, editor.session, false)))
-            return;
-    }
-    lookUpMenuProgram(editor.session);
-    const std::wstring program = wide(editor.session.menuProgram());
-    if (program.empty()) {
-        ask(L"There is no menu program beside " + path() +
-                L". Copy autorun-menu.exe of the release there.",
-            MB_OK | MB_ICONERROR);
-        return;
-    }
-    std::wstring error;
-    MenuRun run;
-    if (!startMenuRun(path(), program, editor.window, kRunEndedMessage, run, error)) {
-        ask(error, MB_OK | MB_ICONERROR);
-        return;
-    }
-    std::wstring words = L"The menu runs as " + run.program + L"; close it to come back.";
-    if (run.drive != 0)
-        words += L" Drive " + std::wstring(1, run.drive) +
-                 L": stays until the next Run or until the editor closes; programs that ask for "
-                 L"administrator rights cannot see it.";
-    say(words);
-}
-
-// File > Publish: the medium as saved, with the checker's findings of it.
-void publish() {
-    if (!editor.session.hasFile()) return;
-    if (editor.session.dirty()) {
-        if (ask(L"Publishing takes the medium as it is on disk. Save your changes first?",
-                MB_OKCANCEL | MB_ICONQUESTION) != IDOK ||
-            !save(editor.window, editor.session, false))
-            return;
-    }
-    const std::vector<Finding>& findings = editor.session.findings();
-    publishMedium(editor.window, folder(),
-                  {countOf(findings, Severity::Error), countOf(findings, Severity::Warning)});
 }
 
 // Menu > Sign: the menu program signed with the author's certificate.
@@ -476,7 +429,7 @@ bool onMenuCommand(int id) {
             reload(editor.window, editor.session);
             return true;
         case IDM_PUBLISH:
-            publish();
+            publish(editor.window, editor.session);
             return true;
         case IDM_EXIT:
             SendMessageW(editor.window, WM_CLOSE, 0, 0);
@@ -500,7 +453,7 @@ bool onMenuCommand(int id) {
             brand();
             return true;
         case IDM_RUN:
-            runMenu();
+            runMenu(editor.window, editor.session, kRunEndedMessage);
             return true;
         case IDM_SIGN:
             sign();

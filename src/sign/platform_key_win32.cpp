@@ -70,19 +70,19 @@ bool PlatformSigner::sign(const Bytes& digest, Bytes& signature, std::string& pr
                   keyErrorText(GetLastError()) + ")";
         return false;
     }
-    // A key set holds an exchange key, a signature key or both; a key spec other than
+    // A key set holds an exchange key, a signature key or both; a kind of key other than
     // those two (Wine reports both at once) is tried as each.
-    const DWORD specs[] = {
+    const DWORD kinds[] = {
         keySpec_ == AT_SIGNATURE ? DWORD{AT_SIGNATURE} : DWORD{AT_KEYEXCHANGE},
         keySpec_ == AT_KEYEXCHANGE || keySpec_ == AT_SIGNATURE ? 0u : DWORD{AT_SIGNATURE}};
     bool signedHash = CryptSetHashParam(hash, HP_HASHVAL, digest.data(), 0) != 0;
     DWORD error = GetLastError();
-    for (const DWORD spec : specs) {
-        if (!signedHash || spec == 0) break;
+    for (const DWORD kind : kinds) {
+        if (!signedHash || kind == 0) break;
         DWORD size = 0;
-        if (CryptSignHashW(hash, spec, nullptr, 0, nullptr, &size)) {
+        if (CryptSignHashW(hash, kind, nullptr, 0, nullptr, &size)) {
             signature.resize(size);
-            if (CryptSignHashW(hash, spec, nullptr, 0, signature.data(), &size)) {
+            if (CryptSignHashW(hash, kind, nullptr, 0, signature.data(), &size)) {
                 signature.resize(size);
                 break;
             }
